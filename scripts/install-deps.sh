@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Kelmot need,
+# skipping those already present. Safe to run any number of times; every make
+# target runs it first.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake ninja-build pkg-config make
+    # drawing: OpenGL 1.1 and GLU, with Mesa's software renderer for headless runs
+    libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+    # tests
+    googletest libgtest-dev
+    # a headless X display for the tests
+    xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+if ((EUID == 0)); then
+    as_root=()
+elif command -v sudo >/dev/null; then
+    as_root=(sudo)
+else
+    echo "error: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,3 @@
+#include "game/key_table.h"
+
+KeyTable* keyTable = nullptr;

@@ -1,0 +1,3 @@
+#include "game/screen_flags.h"
+
+ScreenFlags screenFlags;

@@ -1,0 +1,134 @@
+#include "game/turns.h"
+
+#include "game/board.h"
+#include "game/key_table.h"
+#include "game/screen_flags.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The keypad keys in the order they are examined, which is also the order of the
+// cells they stand for: the keypad's top row is the board's top row.
+constexpr int keypadKeys[9] = {VK_NUMPAD7, VK_NUMPAD8, VK_NUMPAD9, VK_NUMPAD4, VK_NUMPAD5,
+                               VK_NUMPAD6, VK_NUMPAD1, VK_NUMPAD2, VK_NUMPAD3};
+
+uint8_t PlayerOneMovesFirst() {
+    if (screenFlags.twoPlayerGame) return settings.whofirst == 0;
+    return settings.gofirst != 0;
+}
+
+// Player one has the X's (value 1) when player1xoro is set; otherwise player two does.
+CellValue MarkOfPlayerToMove() {
+    const bool playerOne = turnFlag == 1;
+    const bool playerOneHasX = settings.player1xoro != 0;
+    return playerOne == playerOneHasX ? markOne : markFive;
+}
+
+// Each key is looked at once per frame; a key held against the edge of the board
+// stays set and acts as soon as the cursor has moved away from that edge.
+void MoveCursor(KeyTable& keys) {
+    if (keys[VK_UP] && cursor.y != 5.0f) {
+        cursor.y += 4.0f;
+        keys[VK_UP] = 0;
+    }
+    if (keys[VK_DOWN] && cursor.y != -3.0f) {
+        cursor.y -= 4.0f;
+        keys[VK_DOWN] = 0;
+    }
+    if (keys[VK_LEFT] && cursor.x != -5.0f) {
+        cursor.x -= 5.0f;
+        keys[VK_LEFT] = 0;
+    }
+    if (keys[VK_RIGHT] && cursor.x != 5.0f) {
+        cursor.x += 5.0f;
+        keys[VK_RIGHT] = 0;
+    }
+}
+
+// Enter places the mark in the cursor cell. Enter is used up even when the cell is
+// taken.
+void PlaceWithEnter(KeyTable& keys, CellValue mark) {
+    CellValue& cell = board[cursor.row * 3 + cursor.column];
+    if (cell == emptyCell) {
+        cell = mark;
+        turnFlag = turnFlag ? 0 : 1;
+    }
+    keys[VK_RETURN] = 0;
+}
+
+// Only the first keypad key found down counts. A key on a taken cell stays set and
+// blocks the keys after it until it is released.
+void PlaceWithKeypad(KeyTable& keys, CellValue mark) {
+    for (int cellIndex = 0; cellIndex < 9; ++cellIndex) {
+        const int key = keypadKeys[cellIndex];
+        if (!keys[key]) continue;
+        if (board[cellIndex] == emptyCell) {
+            board[cellIndex] = mark;
+            keys[key] = 0;
+            turnFlag = turnFlag ? 0 : 1;
+        }
+        return;
+    }
+}
+
+} // namespace
+
+bool ArrowKeysInForce() {
+    if (!screenFlags.twoPlayerGame) return settings.controls != 0;
+    return (turnFlag == 1 ? settings.player1controls : settings.player2controls) != 0;
+}
+
+void UpdateFrame(uint32_t elapsedMs) {
+    if (screenFlags.inMenu || keyTable == nullptr) return;
+    KeyTable& keys = *keyTable;
+
+    // Neither key is cleared: R resets again on every frame it is held.
+    if (keys[VK_ESCAPE]) {
+        screenFlags.inMenu = 1;
+        ResetGame();
+    }
+    if (keys[VK_R]) ResetGame();
+
+    // The scheme is chosen once: after one player's mark the other player's keys
+    // wait for the next frame.
+    const bool arrows = ArrowKeysInForce();
+    if (arrows) MoveCursor(keys);
+
+    if (!screenFlags.twoPlayerGame) {
+        // Against the computer the person may only move on their own turn, and a
+        // refused key is kept for when it is.
+        if (turnFlag == 1 && gameResult == 0) {
+            if (!arrows)
+                PlaceWithKeypad(keys, markOne);
+            else if (keys[VK_RETURN])
+                PlaceWithEnter(keys, markOne);
+        }
+    } else if (gameResult == 0) {
+        const CellValue mark = MarkOfPlayerToMove();
+        if (!arrows)
+            PlaceWithKeypad(keys, mark);
+        else if (keys[VK_RETURN])
+            PlaceWithEnter(keys, mark);
+    }
+
+    bannerScroll += static_cast<float>(elapsedMs) * 0.0001f;
+}
+
+void ResetGame() {
+    cursor = Cursor{};
+    gameResult = 0;
+    board.fill(emptyCell);
+    openingMovePending = 1;
+    turnFlag = PlayerOneMovesFirst();
+}
+
+void DeriveCursorCell() {
+    cursor.column = cursor.x < 0.0f ? 0 : cursor.x == 0.0f ? 1 : 2;
+    cursor.row = cursor.y < 1.0f ? 2 : cursor.y == 1.0f ? 1 : 0;
+}
+
+void StartGame(uint8_t twoPlayers) {
+    screenFlags.twoPlayerGame = twoPlayers;
+    screenFlags.inMenu = 0;
+    turnFlag = PlayerOneMovesFirst();
+}

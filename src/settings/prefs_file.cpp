@@ -1,0 +1,96 @@
+#include "settings/prefs_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "settings/prefs_format.h"
+
+uint8_t prefsRepairPending = 0;
+
+namespace {
+
+const char* const prefsPath = "prefs.txt";
+// Written in full first, then renamed over prefsPath, so that an interrupted or
+// failed save never leaves a truncated file behind.
+const char* const prefsNewPath = "prefs.txt.new";
+
+// Set while a repair reads back the default file it has just written, so that a
+// file that still does not read back cleanly cannot start another repair.
+bool readingBackRepair = false;
+
+bool ReplacePreferencesFile(const std::string& text) {
+    // errno is not promised to be set by every stdio failure.
+    int error = 0;
+    auto fail = [&error] {
+        if (error == 0) error = errno != 0 ? errno : EIO;
+    };
+
+    errno = 0;
+    std::FILE* file = std::fopen(prefsNewPath, "w");
+    if (file == nullptr) {
+        fail();
+    } else {
+        if (std::fwrite(text.data(), 1, text.size(), file) != text.size() ||
+            std::fflush(file) != 0 || fsync(fileno(file)) != 0)
+            fail();
+        if (std::fclose(file) != 0) fail();
+        if (error == 0 && std::rename(prefsNewPath, prefsPath) != 0) fail();
+        if (error != 0) std::remove(prefsNewPath);
+    }
+    if (error != 0) {
+        std::fprintf(stderr, "Kelmot: could not save %s: %s\n", prefsPath, std::strerror(error));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool PreferencesMissingOrEmpty() {
+    std::FILE* file = std::fopen(prefsPath, "r");
+    if (file == nullptr) return true;
+    const long start = std::ftell(file);
+    std::fseek(file, 0, SEEK_END);
+    const long end = std::ftell(file);
+    std::fclose(file);
+    return start == end;
+}
+
+int32_t WriteDefaultPreferences() {
+    const bool written = ReplacePreferencesFile(FormatPreferences(Settings{}));
+    if (prefsRepairPending) {
+        prefsRepairPending = 0;
+        // The defaults hold even if the new file cannot be read back.
+        settings = Settings{};
+        if (written) {
+            readingBackRepair = true;
+            ReadPreferences(settings, settingsCount);
+            readingBackRepair = false;
+        }
+    }
+    return 0;
+}
+
+void ReadPreferences(Settings& record, int32_t count) {
+    std::FILE* file = std::fopen(prefsPath, "r");
+    // A file that vanished since it was looked for changes nothing.
+    if (file == nullptr) return;
+    const bool wellFormed = ParsePreferences(file, record, count);
+    std::fclose(file);
+    if (wellFormed) return;
+
+    if (readingBackRepair) {
+        record = Settings{};
+        return;
+    }
+    prefsRepairPending = 1;
+    std::remove(prefsPath);
+    WriteDefaultPreferences();
+}
+
+void SavePreferences(const Settings& record) {
+    ReplacePreferencesFile(FormatPreferences(record));
+}
