@@ -71,24 +71,7 @@ void PlaceWithKeypad(KeyTable& keys, CellValue mark) {
     }
 }
 
-} // namespace
-
-bool ArrowKeysInForce() {
-    if (!screenFlags.twoPlayerGame) return settings.controls != 0;
-    return (turnFlag == 1 ? settings.player1controls : settings.player2controls) != 0;
-}
-
-void UpdateFrame(uint32_t elapsedMs) {
-    if (screenFlags.inMenu || keyTable == nullptr) return;
-    KeyTable& keys = *keyTable;
-
-    // Neither key is cleared: R resets again on every frame it is held.
-    if (keys[VK_ESCAPE]) {
-        screenFlags.inMenu = 1;
-        ResetGame();
-    }
-    if (keys[VK_R]) ResetGame();
-
+void MakeMoves(KeyTable& keys) {
     // The scheme is chosen once: after one player's mark the other player's keys
     // wait for the next frame.
     const bool arrows = ArrowKeysInForce();
@@ -110,6 +93,31 @@ void UpdateFrame(uint32_t elapsedMs) {
         else if (keys[VK_RETURN])
             PlaceWithEnter(keys, mark);
     }
+}
+
+
+} // namespace
+
+bool ArrowKeysInForce() {
+    if (!screenFlags.twoPlayerGame) return settings.controls != 0;
+    return (turnFlag == 1 ? settings.player1controls : settings.player2controls) != 0;
+}
+
+void UpdateFrame(uint32_t elapsedMs) {
+    if (screenFlags.inMenu || keyTable == nullptr) return;
+    KeyTable& keys = *keyTable;
+
+    // Neither key is cleared: R resets again on every frame it is held, and the
+    // moves below act on the fresh game.
+    if (keys[VK_ESCAPE]) {
+        screenFlags.inMenu = 1;
+        ResetGame();
+    }
+    if (keys[VK_R]) ResetGame();
+
+    // Back in the menu there is no move to make: an Enter or keypad press in the
+    // same frame must not put a mark on the next game's empty board.
+    if (!screenFlags.inMenu) MakeMoves(keys);
 
     bannerScroll += static_cast<float>(elapsedMs) * 0.0001f;
 }
