@@ -10,8 +10,8 @@ struct WinLineArguments {
 
 // DrawWinLine's arguments for each line, in line order.
 constexpr WinLineArguments winLineArguments[lineCount] = {
-    {0, 0, 3.0f},  {0, 0, -1.0f}, {0, 0, -5.0f}, {1, 0, -5.0f},
-    {1, 0, 0.0f},  {1, 0, 5.0f},  {0, 1, -6.0f}, {0, 1, 6.0f},
+    {0, 0, 3.0f}, {0, 0, -1.0f}, {0, 0, -5.0f}, {1, 0, -5.0f},
+    {1, 0, 0.0f}, {1, 0, 5.0f},  {0, 1, -6.0f}, {0, 1, 6.0f},
 };
 
 int32_t LineSum(int line) {
@@ -46,8 +46,7 @@ GameResult CheckOutcome() {
     return full ? 3 : 0;
 }
 
-bool FindWinLineSegment(uint8_t vertical, uint8_t diagonal, float offset,
-                        WinLineSegment& segment) {
+bool FindWinLineSegment(uint8_t vertical, uint8_t diagonal, float offset, WinLineSegment& segment) {
     if (!vertical && !diagonal) {
         segment = {-7.0f, offset + 2.0f, 14.0f, 0.0f};
     } else if (vertical && !diagonal) {

@@ -25,5 +25,4 @@ struct WinLineSegment {
 };
 
 // The segment for DrawWinLine's arguments; false for arguments that name no line.
-bool FindWinLineSegment(uint8_t vertical, uint8_t diagonal, float offset,
-                        WinLineSegment& segment);
+bool FindWinLineSegment(uint8_t vertical, uint8_t diagonal, float offset, WinLineSegment& segment);

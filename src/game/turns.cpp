@@ -95,7 +95,6 @@ void MakeMoves(KeyTable& keys) {
     }
 }
 
-
 } // namespace
 
 bool ArrowKeysInForce() {

@@ -91,6 +91,4 @@ void ReadPreferences(Settings& record, int32_t count) {
     WriteDefaultPreferences();
 }
 
-void SavePreferences(const Settings& record) {
-    ReplacePreferencesFile(FormatPreferences(record));
-}
+void SavePreferences(const Settings& record) { ReplacePreferencesFile(FormatPreferences(record)); }

@@ -9,7 +9,9 @@ namespace {
 
 using ComputerTest = GameTest;
 
-int CountOf(CellValue value) { return static_cast<int>(std::count(board.begin(), board.end(), value)); }
+int CountOf(CellValue value) {
+    return static_cast<int>(std::count(board.begin(), board.end(), value));
+}
 
 TEST_F(ComputerTest, GeneratorGivesTheKnownSequence) {
     SeedRandom(1);
@@ -66,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A win goes before a block.
         ChoiceCase{"xx.oo....", "xx.ooo..."},
         // Blocks the person's line; the lowest-numbered of two.
-        ChoiceCase{"xx.......", "xxo......"},
-        ChoiceCase{"x.x...x..", "xox...x.."},
+        ChoiceCase{"xx.......", "xxo......"}, ChoiceCase{"x.x...x..", "xox...x.."},
         // Weights 8 4 7 / 4 0 3 / 7 3 6, line 0 worth 4: cells 2, 3, 6 and 8 qualify
         // in turn and the last one is taken.
         ChoiceCase{"o...x....", "o...x...o"},

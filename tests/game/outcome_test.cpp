@@ -15,8 +15,8 @@ TEST_F(OutcomeTest, OpenAndTiedBoardsDrawNothing) {
 }
 
 TEST_F(OutcomeTest, MixedLinesAreNoLine) {
-    board = BoardOf("xxo"  // 7
-                    "oox"  // 11
+    board = BoardOf("xxo" // 7
+                    "oox" // 11
                     "...");
     EXPECT_EQ(CheckOutcome(), 0);
     EXPECT_TRUE(winLineCalls.empty());

@@ -113,8 +113,7 @@ TEST_F(WholeGameTest, SameSeedAndMovesGiveTheSameGame) {
         SeedRandom(20261208);
         StartGame(0);
         ResetGame();
-        for (int key : {VK_NUMPAD5, VK_NUMPAD1, VK_NUMPAD3, VK_NUMPAD7, VK_NUMPAD9})
-            Frame({key});
+        for (int key : {VK_NUMPAD5, VK_NUMPAD1, VK_NUMPAD3, VK_NUMPAD7, VK_NUMPAD9}) Frame({key});
         if (round == 0) first = board;
     }
     EXPECT_EQ(board, first);
