@@ -1,0 +1,141 @@
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "scratch_folder.h"
+#include "settings/prefs_file.h"
+
+namespace {
+
+constexpr Values preset{20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+const char* const malformedText = "gofirst=0\nxoro=oops\n";
+
+using PreferencesWriteTest = ScratchFolderTest;
+
+TEST_F(PreferencesWriteTest, DefaultFileReplacesWhateverWasThere) {
+    WriteFile(std::string(500, 'z'));
+    settings = RecordOf(preset);
+    EXPECT_EQ(WriteDefaultPreferences(), 0);
+    EXPECT_EQ(ReadFile(), "gofirst=1\nxoro=1\ncontrols=1\nwhofirst=0\nplayer1xoro=1\n"
+                          "player1controls=1\nplayer2controls=1\nconfigpanel=1\nres=1\nbpp=0\n"
+                          "fullscreen=1\n");
+    // Outside a repair the record is left alone.
+    EXPECT_EQ(ValuesOf(), preset);
+    EXPECT_FALSE(Exists("prefs.txt.new"));
+}
+
+TEST_F(PreferencesWriteTest, DefaultFileDuringRepairReadsItBack) {
+    settings = RecordOf(preset);
+    prefsRepairPending = 1;
+    EXPECT_EQ(WriteDefaultPreferences(), 0);
+    EXPECT_EQ(prefsRepairPending, 0);
+    EXPECT_EQ(ValuesOf(), defaultValues);
+    EXPECT_EQ(ReadFile(), defaultText);
+}
+
+TEST_F(PreferencesWriteTest, SaveRoundTripsAnyValues) {
+    const Values saved{0, -1, 7, 1, INT32_MAX, INT32_MIN, 0, 0, 3, 1, -42};
+    // A long old file and a leftover from an interrupted save must not show through.
+    WriteFile(defaultText + defaultText);
+    WriteFile("stale", "prefs.txt.new");
+    settings = RecordOf(saved);
+    SavePreferences(settings);
+    EXPECT_EQ(ReadFile(), PrefsText(saved));
+    EXPECT_FALSE(Exists("prefs.txt.new"));
+
+    settings = Settings{};
+    ReadPreferences(settings, settingsCount);
+    EXPECT_EQ(ValuesOf(), saved);
+    EXPECT_EQ(ReadFile(), PrefsText(saved));
+}
+
+TEST_F(PreferencesWriteTest, SaveFillsInAShortFile) {
+    WriteFile("gofirst=0\nxoro=0\n");
+    ReadPreferences(settings, settingsCount);
+    SavePreferences(settings);
+    EXPECT_EQ(ReadFile(), PrefsText(Values{0, 0, 1, 0, 1, 1, 1, 1, 1, 0, 1}));
+}
+
+// A directory where the new file should go makes every write fail, even for root.
+class BlockedWriteTest : public ScratchFolderTest {
+  protected:
+    void SetUp() override {
+        ScratchFolderTest::SetUp();
+        std::filesystem::create_directory("prefs.txt.new");
+    }
+};
+
+TEST_F(BlockedWriteTest, FailedSaveKeepsOldFile) {
+    const std::string old = PrefsText(Values{0, 0, 0, 1, 0, 0, 0, 0, 3, 1, 0}) + "\r\n";
+    WriteFile(old);
+    settings = RecordOf(preset);
+    testing::internal::CaptureStderr();
+    SavePreferences(settings);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadFile(), old);
+    EXPECT_NE(message.find("prefs.txt"), std::string::npos) << message;
+    EXPECT_EQ(message.back(), '\n');
+    EXPECT_EQ(ValuesOf(), preset);
+    EXPECT_TRUE(std::filesystem::is_directory("prefs.txt.new"));
+}
+
+TEST_F(BlockedWriteTest, FailedRepairLeavesDefaults) {
+    WriteFile(malformedText);
+    settings = RecordOf(preset);
+    testing::internal::CaptureStderr();
+    ReadPreferences(settings, settingsCount);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ValuesOf(), defaultValues);
+    EXPECT_EQ(prefsRepairPending, 0);
+    EXPECT_NE(message.find("prefs.txt"), std::string::npos) << message;
+    // The malformed file is gone even though no default file could take its place.
+    EXPECT_FALSE(Exists("prefs.txt"));
+}
+
+// A read-only folder. Permission bits do not stop root, so this only runs where
+// they take effect.
+class ReadOnlyFolderTest : public ScratchFolderTest {
+  protected:
+    void SetUp() override {
+        ScratchFolderTest::SetUp();
+        if (HasFatalFailure()) return;
+        WriteFile(initialText);
+        std::filesystem::permissions(folder, std::filesystem::perms{0555});
+        if (std::FILE* probe = std::fopen("probe", "w")) {
+            std::fclose(probe);
+            std::remove("probe");
+            GTEST_SKIP() << "a read-only folder is still writable here (running as root?)";
+        }
+    }
+
+    std::string initialText = PrefsText(Values{0, 0, 0, 1, 0, 0, 0, 0, 3, 1, 0});
+};
+
+TEST_F(ReadOnlyFolderTest, FailedSaveKeepsOldFile) {
+    settings = RecordOf(preset);
+    testing::internal::CaptureStderr();
+    SavePreferences(settings);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("prefs.txt"), std::string::npos);
+    EXPECT_EQ(ReadFile(), initialText);
+}
+
+class ReadOnlyMalformedTest : public ReadOnlyFolderTest {
+  protected:
+    ReadOnlyMalformedTest() { initialText = malformedText; }
+};
+
+TEST_F(ReadOnlyMalformedTest, RepairRunsOnceAndLeavesDefaults) {
+    settings = RecordOf(preset);
+    testing::internal::CaptureStderr();
+    ReadPreferences(settings, settingsCount);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("prefs.txt"), std::string::npos);
+    EXPECT_EQ(ValuesOf(), defaultValues);
+    EXPECT_EQ(prefsRepairPending, 0);
+    // The malformed file could not be deleted either; the next start repairs again.
+    EXPECT_EQ(ReadFile(), malformedText);
+}
+
+} // namespace
