@@ -40,6 +40,9 @@ constexpr int lineCells[lineCount][3] = {
 };
 
 extern Board board;
+
+// True when no cell of the board is empty.
+bool BoardFull();
 extern TurnFlag turnFlag;
 extern GameResult gameResult;
 extern Cursor cursor;

@@ -24,12 +24,6 @@ int FirstLineWithSum(const LineSums& sums, int32_t sum) {
     return -1;
 }
 
-bool BoardFull() {
-    for (CellValue cell : board)
-        if (cell == emptyCell) return false;
-    return true;
-}
-
 } // namespace
 
 void ComputerRandomMove() {

@@ -34,13 +34,7 @@ bool DrawFirstLineWithSum(int32_t sum) {
 } // namespace
 
 GameResult CheckOutcome() {
-    bool full = true;
-    for (CellValue cell : board) {
-        if (cell == emptyCell) {
-            full = false;
-            break;
-        }
-    }
+    const bool full = BoardFull();
     if (DrawFirstLineWithSum(3 * markOne)) return 1;
     if (DrawFirstLineWithSum(3 * markFive)) return 2;
     return full ? 3 : 0;

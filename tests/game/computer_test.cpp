@@ -120,7 +120,6 @@ TEST_F(ComputerTest, FinishGameFrameMarksAnEndedGameAsOverWithoutAMove) {
 }
 
 TEST_F(ComputerTest, FinishGameFrameWaitsForThePersonsFirstMove) {
-    screenFlags.inMenu = 0;
     turnFlag = 1;
     FinishGameFrame(0);
     EXPECT_EQ(board, Board{});
@@ -128,7 +127,6 @@ TEST_F(ComputerTest, FinishGameFrameWaitsForThePersonsFirstMove) {
 }
 
 TEST_F(ComputerTest, FinishGameFrameOpensWithOneRandomMoveThenChooses) {
-    screenFlags.inMenu = 0;
     SeedRandom(1);
     board = BoardOf("....x....");
     turnFlag = 0;
