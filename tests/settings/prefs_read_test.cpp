@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "prefs_fixture.h"
 #include "settings/prefs_file.h"
 #include "settings/prefs_format.h"
 

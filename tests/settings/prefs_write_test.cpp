@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "prefs_fixture.h"
 #include "settings/prefs_file.h"
 
 namespace {
@@ -103,7 +103,7 @@ class ReadOnlyFolderTest : public ScratchFolderTest {
         ScratchFolderTest::SetUp();
         if (HasFatalFailure()) return;
         WriteFile(initialText);
-        std::filesystem::permissions(folder, std::filesystem::perms{0555});
+        std::filesystem::permissions(Folder(), std::filesystem::perms{0555});
         if (std::FILE* probe = std::fopen("probe", "w")) {
             std::fclose(probe);
             std::remove("probe");

@@ -3,12 +3,14 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
+#include "support/scratch_folder.h"
 
 // The eleven options in file order, so that expectations read like the file.
 using Values = std::array<int32_t, settingsCount>;
@@ -25,20 +27,20 @@ Settings RecordOf(const Values& values);
 std::string PrefsText(const std::vector<std::string>& values, const std::string& lineEnd = "\n");
 std::string PrefsText(const Values& values, const std::string& lineEnd = "\n");
 
-// Every test runs in an empty folder of its own, made current, with the options
-// and the repair flag as the program starts with them. prefs.txt is always the
-// relative name, so nothing outside the scratch folder is touched.
+// Every test runs in a scratch folder of its own, with the options and the repair
+// flag as the program starts with them.
 class ScratchFolderTest : public testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    static void WriteFile(const std::string& text, const std::string& name = "prefs.txt");
-    static std::string ReadFile(const std::string& name = "prefs.txt");
-    static bool Exists(const std::string& name);
-
-    std::filesystem::path folder;
+    static void WriteFile(const std::string& text, const std::string& name = "prefs.txt") {
+        ::WriteFile(name, text);
+    }
+    static std::string ReadFile(const std::string& name = "prefs.txt") { return ::ReadFile(name); }
+    static bool Exists(const std::string& name) { return std::filesystem::exists(name); }
+    const std::filesystem::path& Folder() const { return scratch->Path(); }
 
   private:
-    std::filesystem::path home;
+    std::optional<ScratchFolder> scratch;
 };
