@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build test clean
+.PHONY: all deps build test test-sanitize fuzz bench clean
 
 all: build
 
@@ -21,5 +21,34 @@ build: deps
 test: build
 	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $$(nproc)
 
+# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Mesa and the X libraries keep a few allocations for the life of the process;
+# tests/lsan.supp names them so that only our own leaks count.
+SANITIZE_DIR ?= build-sanitize
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DKELMOT_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1 \
+	$(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $$(nproc)
+
+# Each fuzz target for FUZZ_SECONDS from its committed seed corpus; new inputs
+# go to a scratch corpus under the build folder. Any finding fails the target
+# and leaves its input in $(FUZZ_DIR).
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELMOT_FUZZ=ON \
+	    -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_DIR) --target dib_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus/dib
+	cd $(FUZZ_DIR) && ./fuzz/dib_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    corpus/dib $(CURDIR)/fuzz/corpus/dib
+
+# Speed figures, printed beside the same work done by other libraries.
+bench: build
+	cmake --build $(BUILD_DIR) --target dib_bench
+	$(BUILD_DIR)/bench/dib_bench
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

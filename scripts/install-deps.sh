@@ -9,8 +9,12 @@ packages=(
     g++ cmake ninja-build pkg-config make
     # drawing: OpenGL 1.1 and GLU, with Mesa's software renderer for headless runs
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-    # tests
-    googletest libgtest-dev
+    # the window layer (used by the tests so far)
+    libsdl2-dev
+    # tests, sanitizers and fuzzing (clang's libFuzzer)
+    googletest libgtest-dev clang libclang-rt-14-dev
+    # benchmark peers
+    libstb-dev
     # a headless X display for the tests
     xvfb xauth
 )

@@ -1,5 +1,8 @@
 // Decoding of device-independent bitmaps held in memory into packed RGB.
 
+#include <sys/mman.h>
+
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -110,39 +113,39 @@ DibError ReadLayout(const uint8_t* data, size_t size, DibLayout& layout) {
     return DibError::none;
 }
 
-// The colour table as RGB triples in the first three bytes of each word, so an
-// indexed pixel is one load and one four-byte store.
-struct Palette {
-    uint32_t count;
-    uint8_t rgb[256][4];
-};
+// The colour table as one little-endian word per possible index: red, green and
+// blue in the low three bytes, and in the top byte a flag for indices beyond the
+// table. Looking up and storing a pixel is then one load and one store, and a
+// row is checked once, by the flags gathered over it.
+static_assert(std::endian::native == std::endian::little);
+constexpr uint32_t outsideTable = 1u << 24;
+using Palette = uint32_t[256];
 
 void ReadPalette(const DibLayout& layout, Palette& palette) {
-    palette.count = layout.colourCount < 256 ? layout.colourCount : 256;
-    for (uint32_t i = 0; i < palette.count; ++i) {
+    for (uint32_t i = 0; i < 256; ++i) {
+        palette[i] = outsideTable;
+        if (i >= layout.colourCount) continue;
         const uint8_t* entry = layout.colourTable + i * layout.colourEntrySize;
-        palette.rgb[i][0] = entry[2];
-        palette.rgb[i][1] = entry[1];
-        palette.rgb[i][2] = entry[0];
-        palette.rgb[i][3] = 0;
+        palette[i] = entry[2] | entry[1] << 8 | entry[0] << 16;
     }
 }
 
 // Converts one stored row of palette indices into width RGB pixels; false for an
-// index beyond the colour table. All but the last pixel are stored as whole
-// words, whose fourth byte the next pixel overwrites.
+// index beyond the colour table. Each pixel is stored as a whole word whose
+// fourth byte the next pixel overwrites; the last one as three bytes.
 template <typename IndexAt>
 bool ConvertIndexedRow(uint8_t* out, int64_t width, const Palette& palette, IndexAt indexAt) {
+    uint32_t flags = 0;
     const int64_t last = width - 1;
     for (int64_t x = 0; x < last; ++x) {
-        const unsigned index = indexAt(x);
-        if (index >= palette.count) return false;
-        std::memcpy(out + x * 3, palette.rgb[index], 4);
+        const uint32_t rgb = palette[indexAt(x)];
+        flags |= rgb;
+        std::memcpy(out + x * 3, &rgb, 4);
     }
-    const unsigned index = indexAt(last);
-    if (index >= palette.count) return false;
-    std::memcpy(out + last * 3, palette.rgb[index], 3);
-    return true;
+    const uint32_t rgb = palette[indexAt(last)];
+    flags |= rgb;
+    std::memcpy(out + last * 3, &rgb, 3);
+    return (flags & outsideTable) == 0;
 }
 
 bool ConvertRowIndexed(const uint8_t* in, uint8_t* out, int64_t width, int bits,
@@ -214,6 +217,18 @@ bool ConvertPixels(const DibLayout& layout, uint8_t* pixels) {
     return true;
 }
 
+// Large pictures get memory on huge-page boundaries and ask for huge pages:
+// filling tens of megabytes page by page costs more in page faults than the
+// conversion itself. Either way the buffer is freed with free().
+uint8_t* AllocatePixels(size_t bytes) {
+    constexpr size_t hugePage = size_t{2} << 20;
+    if (bytes < hugePage) return static_cast<uint8_t*>(std::malloc(bytes));
+    const size_t rounded = (bytes + hugePage - 1) / hugePage * hugePage;
+    void* pixels = std::aligned_alloc(hugePage, rounded);
+    if (pixels) madvise(pixels, rounded, MADV_HUGEPAGE);
+    return static_cast<uint8_t*>(pixels);
+}
+
 } // namespace
 
 void FreeRgbImage(RgbImage* image) {
@@ -243,7 +258,7 @@ DibError DecodeDib(const uint8_t* data, size_t size, RgbImage** image) {
         return error;
 
     const size_t pixelBytes = size_t(layout.width * layout.height * 3);
-    auto* pixels = static_cast<uint8_t*>(std::malloc(pixelBytes));
+    auto* pixels = AllocatePixels(pixelBytes);
     if (!pixels) return DibError::outOfMemory;
     if (!ConvertPixels(layout, pixels)) {
         std::free(pixels);
