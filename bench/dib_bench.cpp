@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "dib_builder.h"
 #include "render/bmp_reader.h"
 
 namespace {
@@ -22,35 +23,19 @@ namespace {
 constexpr int side = 4096;
 constexpr int runs = 9;
 
-void Put(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i) & 0xFF);
-}
-
-// A bottom-up picture with a 14-byte file header and a 40-byte header; the
-// pixels vary so that no decoder meets long runs of equal bytes.
-std::string MakePicture(int bits) {
-    const uint32_t colours = bits == 8 ? 256 : 0;
-    const uint32_t stride = (side * bits / 8 + 3) / 4 * 4;
-    const uint32_t offset = 14 + 40 + colours * 4;
-    std::string file = "BM";
-    Put(file, offset + stride * side, 4);
-    Put(file, 0, 4);
-    Put(file, offset, 4);
-    for (uint32_t v : {40u, uint32_t(side), uint32_t(side)}) Put(file, v, 4);
-    Put(file, 1, 2);
-    Put(file, bits, 2);
-    for (uint32_t v : {0u, stride * side, 3780u, 3780u, colours, 0u}) Put(file, v, 4);
-    for (uint32_t i = 0; i < colours; ++i) Put(file, i * 0x010307u & 0xFFFFFF, 4);
+// A bottom-up picture with a file header and a 40-byte header; the pixels vary
+// so that no decoder meets long runs of equal bytes.
+std::string MakePicture(uint16_t bits) {
+    TestDib dib{.width = side, .height = side, .bitsPerPixel = bits};
+    if (bits == 8)
+        for (uint32_t i = 0; i < 256; ++i) dib.colours.push_back(i * 0x010307u & 0xFFFFFF);
     uint32_t state = 12345;
-    std::string row(stride, '\0');
-    for (int y = 0; y < side; ++y) {
-        for (uint32_t x = 0; x < stride; ++x) {
-            state = state * 1103515245u + 12345u;
-            row[x] = char(state >> 16);
-        }
-        file += row;
+    dib.values.resize(size_t(side) * side);
+    for (uint32_t& value : dib.values) {
+        state = state * 1103515245u + 12345u;
+        value = bits == 8 ? state >> 24 : state >> 8;
     }
-    return file;
+    return Encode(dib);
 }
 
 double BestSeconds(const std::function<bool()>& decode) {
@@ -112,7 +97,7 @@ int main() {
         std::filesystem::temp_directory_path() / ("kelmot-dib-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     std::printf("BMP decoding, %d x %d, best of %d runs\n", side, side, runs);
-    for (int bits : {24, 8}) {
+    for (uint16_t bits : {24, 8}) {
         const std::string path = (folder / ("picture" + std::to_string(bits) + ".bmp")).string();
         const std::string file = MakePicture(bits);
         std::ofstream(path, std::ios::binary) << file;
