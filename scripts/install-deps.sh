@@ -17,6 +17,10 @@ packages=(
     libstb-dev
     # a headless X display for the tests
     xvfb xauth
+    # a real X server with switchable display modes, and a window manager, for
+    # the display tests
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox xdotool
+    x11-apps x11-utils imagemagick
 )
 
 missing=()

@@ -1,0 +1,4 @@
+#include "render/viewport.h"
+
+float viewportWidth = 0.0f;
+float viewportHeight = 0.0f;

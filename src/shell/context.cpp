@@ -1,0 +1,37 @@
+#include <GL/gl.h>
+
+#include <ctime>
+
+#include "game/random.h"
+#include "render/error_report.h"
+#include "render/textures.h"
+#include "settings/prefs_file.h"
+#include "shell/main_loop.h"
+
+int32_t SetUpContext(GameWindow* window, KeyTable* keys) {
+    gameWindow = window;
+    keyTable = keys;
+
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_TEXTURE_2D);
+
+    if (LoadTextures() == 0) {
+        ReportError("Loading Textures Failed");
+        return 0;
+    }
+
+    // The option screens may have saved since the last window was set up.
+    if (PreferencesMissingOrEmpty()) WriteDefaultPreferences();
+    ReadPreferences(settings, settingsCount);
+
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    return 1;
+}
+
+// The textures end with the context; nothing else needs releasing yet.
+void TearDownContext() {}

@@ -1,0 +1,144 @@
+#include "shell/game_window.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "render/error_report.h"
+#include "shell/display_mode.h"
+#include "shell/mode_toggle_signal.h"
+#include "shell/projection.h"
+#include "shell/window_events.h"
+
+GameWindow* gameWindow = nullptr;
+
+int32_t StartVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "kelmot: no display: %s\n", SDL_GetError());
+        return 0;
+    }
+    // Without a display SDL may still start a driver that draws into memory
+    // only; nobody would see the game there.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr, "kelmot: no display (only SDL's %s video driver started)\n", driver);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return 0;
+    }
+    return 1;
+}
+
+int32_t RegisterGameClass() {
+    if (StartVideo() == 0) {
+        ReportError("RegisterClassEx Failed!");
+        return 0;
+    }
+    const uint32_t firstEvent = SDL_RegisterEvents(2);
+    if (firstEvent == static_cast<uint32_t>(-1)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReportError("RegisterClassEx Failed!");
+        return 0;
+    }
+    endOfPassEvent = firstEvent;
+    modeToggleEvent = firstEvent + 1;
+    SetModeToggleTarget(modeToggleEvent);
+    // SDL keeps the screen saver off for as long as video runs; the game keeps it
+    // off only while its window has the focus.
+    SDL_EnableScreenSaver();
+    // Keys are read as key presses only; no text input is wanted.
+    SDL_StopTextInput();
+    return 1;
+}
+
+void UnregisterGameClass() {
+    SetModeToggleTarget(0);
+    SDL_Quit();
+}
+
+namespace {
+
+// The drawing surface: RGB at the window's colour depth, a 16-bit depth buffer,
+// double buffered, with the fixed-function pipeline available.
+void RequestDrawingSurface(int32_t colourBits) {
+    const bool trueColour = colourBits == 32;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, trueColour ? 8 : 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, trueColour ? 8 : 6);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, trueColour ? 8 : 5);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+// Undoes a failed opening; destroying a full-screen window gives the display its
+// desktop mode back.
+int32_t AbandonWindow(GameWindow* window) {
+    if (window->glContext) SDL_GL_DeleteContext(window->glContext);
+    window->glContext = nullptr;
+    SDL_DestroyWindow(window->window);
+    window->window = nullptr;
+    if (window->fullscreenMode == 1) SDL_ShowCursor(SDL_ENABLE);
+    return 0;
+}
+
+} // namespace
+
+int32_t OpenGameWindow(GameWindow* window) {
+    RequestDrawingSurface(window->colourBits);
+    // Created hidden: a full-screen window changes the display mode when shown.
+    window->window = SDL_CreateWindow(window->windowTitle, 0, 0, window->width, window->height,
+                                      SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (!window->window) {
+        std::fprintf(stderr, "kelmot: %s\n", SDL_GetError());
+        return 0;
+    }
+
+    if (window->fullscreenMode == 1) {
+        if (SwitchDisplayMode(window->window, window->width, window->height, window->colourBits) ==
+            1) {
+            SDL_ShowCursor(SDL_DISABLE);
+        } else {
+            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.");
+            window->fullscreenMode = 0;
+        }
+    }
+
+    window->glContext = SDL_GL_CreateContext(window->window);
+    if (!window->glContext) {
+        std::fprintf(stderr, "kelmot: %s\n", SDL_GetError());
+        return AbandonWindow(window);
+    }
+    if (SDL_GL_MakeCurrent(window->window, window->glContext) != 0) {
+        std::fprintf(stderr, "kelmot: %s\n", SDL_GetError());
+        return AbandonWindow(window);
+    }
+
+    if (window->fullscreenMode != 1) {
+        SDL_ShowWindow(window->window);
+        SDL_MaximizeWindow(window->window);
+    }
+    window->visible = 1;
+    // Frames draw at the requested size, whatever size the window is given.
+    SetProjection(window->width, window->height);
+    window->keyTable->fill(0);
+    window->lastFrameTime = SDL_GetTicks();
+    return 1;
+}
+
+int32_t CloseGameWindow(GameWindow* window) {
+    if (window->window) {
+        if (window->glContext) {
+            SDL_GL_MakeCurrent(window->window, nullptr);
+            SDL_GL_DeleteContext(window->glContext);
+            window->glContext = nullptr;
+        }
+        SDL_DestroyWindow(window->window);
+        window->window = nullptr;
+    }
+    // The display went back to its desktop mode with the full-screen window.
+    if (window->fullscreenMode != 0) SDL_ShowCursor(SDL_ENABLE);
+    // A pass can end more than once over (a close request and a quit event);
+    // what is left of that belongs to the window just closed.
+    SDL_FlushEvent(endOfPassEvent);
+    return 1;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// SIGUSR1 from another program switches the game between full screen and a
+// window. Blocks SIGUSR1 in the calling thread and starts a thread that waits for
+// it; call before any other thread exists, so that every thread inherits the
+// block. Further calls do nothing.
+void StartModeToggleWatcher();
+
+// Each SIGUSR1 becomes an event of this type (0: signals are dropped).
+void SetModeToggleTarget(uint32_t eventType);

@@ -1,0 +1,38 @@
+#include "shell/start_up.h"
+
+void ScreenSize(int32_t* width, int32_t* height) {
+    *width = 0;
+    *height = 0;
+    // Video stays started: the window class registration takes it over.
+    SDL_DisplayMode desktop;
+    if (StartVideo() == 1 && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        *width = desktop.w;
+        *height = desktop.h;
+    }
+}
+
+void PrepareGameWindow(GameWindow* window, KeyTable* keys, int32_t screenWidth,
+                       int32_t screenHeight) {
+    *window = GameWindow{};
+    window->keyTable = keys;
+    window->windowTitle = "Kelmot";
+    window->width = screenWidth;
+    window->height = screenHeight - 56;
+    window->colourBits = 16;
+    window->fullscreenMode = 1;
+    keys->fill(0);
+}
+
+void ChooseDisplayMode(GameWindow* window, const Settings& options) {
+    if (options.fullscreen != 0) {
+        window->fullscreenMode = 1;
+        static constexpr int32_t sizes[4][2] = {{1280, 1024}, {1024, 768}, {800, 600}, {640, 480}};
+        if (options.res >= 0 && options.res < 4) {
+            window->width = sizes[options.res][0];
+            window->height = sizes[options.res][1];
+        }
+    } else {
+        window->fullscreenMode = 0;
+    }
+    window->colourBits = options.bpp != 0 ? 32 : 16;
+}

@@ -1,0 +1,71 @@
+// The window record as start-up fills it, and the display mode the options ask
+// for when the start-up dialog is not used.
+
+#include <algorithm>
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include "shell/start_up.h"
+
+namespace {
+
+struct ModeCase {
+    int32_t fullscreen, res, bpp;
+    int32_t width, height, colourBits, fullscreenMode;
+};
+
+std::ostream& operator<<(std::ostream& out, const ModeCase& c) {
+    return out << "fullscreen=" << c.fullscreen << " res=" << c.res << " bpp=" << c.bpp;
+}
+
+class DisplayModeChoice : public testing::TestWithParam<ModeCase> {};
+
+TEST_P(DisplayModeChoice, FollowsTheOptions) {
+    const ModeCase& c = GetParam();
+    KeyTable keys;
+    GameWindow window;
+    PrepareGameWindow(&window, &keys, 1024, 768);
+    Settings options;
+    options.fullscreen = c.fullscreen;
+    options.res = c.res;
+    options.bpp = c.bpp;
+    ChooseDisplayMode(&window, options);
+    EXPECT_EQ(window.width, c.width);
+    EXPECT_EQ(window.height, c.height);
+    EXPECT_EQ(window.colourBits, c.colourBits);
+    EXPECT_EQ(window.fullscreenMode, c.fullscreenMode);
+}
+
+// The screen is 1024 x 768, so the start-up size is 1024 x 712.
+INSTANTIATE_TEST_SUITE_P(
+    Options, DisplayModeChoice,
+    testing::Values(ModeCase{1, 0, 0, 1280, 1024, 16, 1}, ModeCase{1, 1, 1, 1024, 768, 32, 1},
+                    ModeCase{1, 2, 1, 800, 600, 32, 1}, ModeCase{1, 3, 0, 640, 480, 16, 1},
+                    // unknown sizes keep the start-up size
+                    ModeCase{1, 9, 0, 1024, 712, 16, 1}, ModeCase{1, -1, 7, 1024, 712, 32, 1},
+                    // windowed ignores res, not bpp
+                    ModeCase{0, 0, 0, 1024, 712, 16, 0}, ModeCase{0, 2, 5, 1024, 712, 32, 0},
+                    ModeCase{-3, 2, 0, 800, 600, 16, 1}));
+
+TEST(StartUp, WindowRecordStartsFromTheScreen) {
+    KeyTable keys;
+    keys.fill(1);
+    GameWindow window;
+    window.visible = 1;
+    window.lastFrameTime = 99;
+    PrepareGameWindow(&window, &keys, 1280, 1024);
+    EXPECT_EQ(window.width, 1280);
+    EXPECT_EQ(window.height, 968);
+    EXPECT_EQ(window.colourBits, 16);
+    EXPECT_EQ(window.fullscreenMode, 1);
+    EXPECT_STREQ(window.windowTitle, "Kelmot");
+    EXPECT_EQ(window.keyTable, &keys);
+    EXPECT_EQ(window.window, nullptr);
+    EXPECT_EQ(window.glContext, nullptr);
+    EXPECT_EQ(window.visible, 0);
+    EXPECT_EQ(window.lastFrameTime, 0u);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+}
+
+} // namespace

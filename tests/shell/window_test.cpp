@@ -1,0 +1,258 @@
+// The game window on a real X display with a window manager: opening and
+// closing it in each mode, its events, and whole passes of the window loop.
+
+#include <GL/gl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "game/board.h"
+#include "game/screen_flags.h"
+#include "shell/main_loop.h"
+#include "shell/mode_toggle_signal.h"
+#include "shell/projection.h"
+#include "shell/start_up.h"
+#include "shell/window_events.h"
+#include "support/report_recorder.h"
+#include "support/scratch_folder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Hands the window's pending events to the window's handler until done() holds
+// or two seconds pass.
+template <typename Condition> bool PumpUntil(GameWindow* window, Condition done) {
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 20) && event.type != endOfPassEvent)
+            HandleWindowMessage(window, event);
+    }
+    return true;
+}
+
+bool HandlesReleased(const GameWindow& window) {
+    return window.window == nullptr && window.glContext == nullptr;
+}
+
+class GameWindowTest : public testing::Test {
+  protected:
+    GameWindowTest() {
+        StartModeToggleWatcher(); // before SDL starts threads of its own
+        EXPECT_EQ(RegisterGameClass(), 1);
+        int32_t screenWidth = 0, screenHeight = 0;
+        ScreenSize(&screenWidth, &screenHeight);
+        PrepareGameWindow(&window, &keys, screenWidth, screenHeight);
+        window.fullscreenMode = 0;
+        nextFullscreen = 0;
+        keepRunning = 1;
+        screenFlags = ScreenFlags{};
+    }
+    ~GameWindowTest() override {
+        CloseGameWindow(&window);
+        UnregisterGameClass();
+    }
+
+    KeyTable keys;
+    GameWindow window;
+    ReportRecorder reports;
+};
+
+TEST_F(GameWindowTest, WindowedOpensMaximisedAndDrawsAtTheStoredSize) {
+    keys.fill(1);
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    EXPECT_NE(window.window, nullptr);
+    EXPECT_NE(window.glContext, nullptr);
+    EXPECT_EQ(window.visible, 1);
+    EXPECT_EQ(window.fullscreenMode, 0);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+    EXPECT_LE(SDL_GetTicks() - window.lastFrameTime, 1000u);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    EXPECT_TRUE(PumpUntil(
+        &window, [&] { return (SDL_GetWindowFlags(window.window) & SDL_WINDOW_MAXIMIZED) != 0; }));
+    SetProjection(window.width, window.height); // as every frame does
+    std::array<int, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<int, 4>{0, 0, window.width, window.height}));
+    EXPECT_TRUE(reports.Reports().empty());
+
+    EXPECT_EQ(CloseGameWindow(&window), 1);
+    EXPECT_TRUE(HandlesReleased(window));
+}
+
+TEST_F(GameWindowTest, FullScreenInTheDisplaysOwnMode) {
+    // Xvfb offers one mode, its own size.
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    window.width = desktop.w;
+    window.height = desktop.h;
+    window.fullscreenMode = 1;
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    EXPECT_EQ(window.fullscreenMode, 1);
+    EXPECT_NE(SDL_GetWindowFlags(window.window) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_TRUE(reports.Reports().empty());
+
+    CloseGameWindow(&window);
+    EXPECT_TRUE(HandlesReleased(window));
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST_F(GameWindowTest, SizeTheDisplayLacksFallsBackToAWindow) {
+    window.width = 1000;
+    window.height = 700;
+    window.fullscreenMode = 1;
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    EXPECT_EQ(reports.Reports(),
+              std::vector<std::string>{"Mode Switch Failed.\nRunning In Windowed Mode."});
+    EXPECT_EQ(window.fullscreenMode, 0);
+    EXPECT_EQ(SDL_GetWindowFlags(window.window) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    EXPECT_EQ(window.width, 1000);
+}
+
+SDL_Event KeyEvent(uint32_t type, SDL_Scancode scancode, SDL_Keycode sym, uint16_t mod = 0,
+                   uint8_t repeat = 0) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.repeat = repeat;
+    event.key.keysym.scancode = scancode;
+    event.key.keysym.sym = sym;
+    event.key.keysym.mod = mod;
+    return event;
+}
+
+TEST_F(GameWindowTest, KeysGoIntoTheTable) {
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN));
+    EXPECT_EQ(keys[VK_RETURN], 1);
+    keys[VK_RETURN] = 0; // a consumer acted on it
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, 0, 1));
+    EXPECT_EQ(keys[VK_RETURN], 1) << "auto-repeat acts again";
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYUP, SDL_SCANCODE_RETURN, SDLK_RETURN));
+    EXPECT_EQ(keys[VK_RETURN], 0);
+
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_KP_7, SDLK_KP_7, KMOD_NUM));
+    EXPECT_EQ(keys[VK_NUMPAD7], 1);
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_KP_8, SDLK_KP_8));
+    EXPECT_EQ(keys[VK_UP], 1) << "Num Lock off: the keypad moves";
+
+    // Keys with Alt belong to the desktop; letting go always counts.
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_R, SDLK_r, KMOD_LALT));
+    EXPECT_EQ(keys[VK_R], 0);
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_R, SDLK_r));
+    HandleWindowMessage(&window, KeyEvent(SDL_KEYUP, SDL_SCANCODE_R, SDLK_r, KMOD_LALT));
+    EXPECT_EQ(keys[VK_R], 0);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 1), 2);
+}
+
+TEST_F(GameWindowTest, MinimisedWindowWaitsWithoutFrames) {
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    ASSERT_TRUE(PumpUntil(
+        &window, [&] { return (SDL_GetWindowFlags(window.window) & SDL_WINDOW_MAXIMIZED) != 0; }));
+    SDL_MinimizeWindow(window.window);
+    ASSERT_TRUE(PumpUntil(&window, [&] { return window.visible == 0; }));
+
+    // Half a second of the loop while minimised: no frame, and the processor
+    // mostly idle, until the pass is ended from outside.
+    const uint32_t lastFrame = window.lastFrameTime;
+    std::thread ender([] {
+        std::this_thread::sleep_for(500ms);
+        SDL_Event event{};
+        event.type = endOfPassEvent;
+        SDL_PushEvent(&event);
+    });
+    rusage before{}, after{};
+    getrusage(RUSAGE_THREAD, &before);
+    RunInnerLoop(&window);
+    getrusage(RUSAGE_THREAD, &after);
+    ender.join();
+    EXPECT_EQ(window.lastFrameTime, lastFrame);
+    const double cpuSeconds = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) +
+                              (after.ru_utime.tv_usec - before.ru_utime.tv_usec) / 1e6;
+    EXPECT_LT(cpuSeconds, 0.25);
+
+    SDL_RestoreWindow(window.window);
+    ASSERT_TRUE(PumpUntil(&window, [&] { return window.visible == 1; }));
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window.window, &width, &height);
+    std::array<int, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<int, 4>{0, 0, width, height}));
+}
+
+TEST_F(GameWindowTest, CloseRequestEndsTheRun) {
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(window.window);
+    SDL_PushEvent(&close);
+    RunInnerLoop(&window); // returns only at the end of the pass
+    EXPECT_EQ(keepRunning, 0);
+}
+
+// Whole passes of the window loop, with the game's pictures in a scratch folder.
+class WindowPassTest : public GameWindowTest {
+  protected:
+    WindowPassTest() {
+        std::filesystem::create_directory_symlink(KELMOT_SOURCE_DIR "/Data", "Data");
+    }
+    ScratchFolder folder;
+};
+
+TEST_F(WindowPassTest, SigusrReopensInTheOtherModeAndTheGameGoesOn) {
+    screenFlags.inMenu = 0;
+    screenFlags.twoPlayerGame = 1;
+    board = {1, 0, 5, 0, 1, 0, 0, 0, 5};
+    turnFlag = 0;
+
+    ASSERT_EQ(kill(getpid(), SIGUSR1), 0);
+    // The watcher thread turns the signal into an event; wait for it to be queued.
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (SDL_PumpEvents(), !SDL_HasEvent(modeToggleEvent)) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "SIGUSR1 gave no event";
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_EQ(RunPass(&window, &keys), 1);
+    EXPECT_EQ(nextFullscreen, 1);
+    EXPECT_EQ(keepRunning, 1);
+    EXPECT_TRUE(HandlesReleased(window));
+
+    // The second pass asks for full screen at the start-up size, which Xvfb
+    // does not offer, and is ended by a quit.
+    keys[VK_LEFT] = 1;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    ASSERT_EQ(RunPass(&window, &keys), 1);
+    EXPECT_EQ(keepRunning, 0);
+    EXPECT_EQ(reports.Reports(),
+              std::vector<std::string>{"Mode Switch Failed.\nRunning In Windowed Mode."});
+    EXPECT_EQ(keys[VK_LEFT], 0) << "keys held before the toggle count as released";
+    EXPECT_EQ(board, (Board{1, 0, 5, 0, 1, 0, 0, 0, 5}));
+    EXPECT_EQ(turnFlag, 0);
+    EXPECT_EQ(screenFlags.inMenu, 0);
+    EXPECT_TRUE(HandlesReleased(window));
+}
+
+TEST_F(WindowPassTest, MissingPictureEndsTheRunAfterOneMessage) {
+    std::filesystem::remove("Data");
+    std::filesystem::create_directory("Data");
+    ASSERT_EQ(RunPass(&window, &keys), 1);
+    EXPECT_EQ(keepRunning, 0);
+    EXPECT_EQ(reports.Reports(), std::vector<std::string>{"Loading Textures Failed"});
+    EXPECT_TRUE(HandlesReleased(window));
+    EXPECT_FALSE(SDL_HasEvent(endOfPassEvent)) << "nothing of the pass is left queued";
+}
+
+} // namespace
