@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build test test-sanitize fuzz bench clean
+.PHONY: all deps build run test test-sanitize fuzz bench clean
 
 all: build
 
@@ -17,6 +17,11 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)
+
+# The game reads Data/ and prefs.txt from its working folder: build/run, where
+# the build places the pictures beside it.
+run: build
+	cd $(BUILD_DIR)/run && ./kelmot
 
 test: build
 	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $$(nproc)

@@ -1,0 +1,115 @@
+# Shared by the end-to-end tests, which start the real game in a folder of its
+# own on the current X display and judge it by its windows, its standard error,
+# the display mode and its exit code. Source it; $game must name the program.
+
+set -euo pipefail
+
+sourceDir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+failures=0
+gamePid=
+gameFolders=()
+# shellcheck disable=SC2317 # run at exit
+RemoveGameFolders() {
+    [[ -z "$gamePid" ]] || kill -KILL "$gamePid" 2>/dev/null || true
+    rm -rf "${gameFolders[@]}"
+}
+trap RemoveGameFolders EXIT
+
+Fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Ends the script: 0 when every check held.
+Finish() {
+    if ((failures > 0)); then
+        echo "$failures check(s) failed" >&2
+        exit 1
+    fi
+    echo "all checks held"
+}
+
+# A fresh folder with the game's pictures and a prefs.txt that skips the start-up
+# dialog: NewGameFolder RES BPP FULLSCREEN. Leaves the shell in it.
+NewGameFolder() {
+    local folder
+    folder=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-e2e.XXXXXX")
+    gameFolders+=("$folder")
+    cp -r "$sourceDir/Data" "$folder/Data"
+    printf '%s\n' gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1 \
+        player2controls=1 configpanel=0 "res=$1" "bpp=$2" "fullscreen=$3" >"$folder/prefs.txt"
+    cd "$folder"
+}
+
+# Starts the game in the current folder; its standard error goes to stderr.txt.
+StartGame() {
+    "$game" 2>stderr.txt &
+    gamePid=$!
+}
+
+# The id of the top-level window titled $1, or nothing. (xdotool's name search
+# misses SDL's message boxes, so the window tree is read instead.)
+WindowId() {
+    xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name { print $1; exit }'
+}
+
+# Waits up to 10 s for a window titled $1 and prints its id.
+WaitForWindow() {
+    local id
+    for _ in $(seq 100); do
+        id=$(WindowId "$1")
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Presses Return in the game's "Error" message box, once it is there.
+AnswerErrorBox() {
+    local box
+    if ! box=$(WaitForWindow Error); then
+        Fail "no message box appeared"
+        return 1
+    fi
+    xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+    xdotool key --window "$box" Return
+    # Wait for the box to go, so the next one is not mistaken for it.
+    for _ in $(seq 50); do
+        [[ -z "$(WindowId Error)" ]] && return 0
+        sleep 0.1
+    done
+}
+
+# Asks the game's window to close the way the desktop does (openbox's Alt+F4).
+RequestClose() {
+    local window
+    window=$(WaitForWindow Kelmot) || { Fail "no game window to close"; return 1; }
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key alt+F4
+}
+
+# Waits up to 10 s for the game to end and checks its exit code against $1.
+ExpectExit() {
+    local status=0
+    for _ in $(seq 100); do
+        kill -0 "$gamePid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$gamePid" 2>/dev/null; then
+        Fail "the game is still running; expected it to exit with $1"
+        kill -KILL "$gamePid"
+    fi
+    wait "$gamePid" || status=$?
+    [[ "$status" == "$1" ]] || Fail "exit code $status, expected $1"
+}
+
+# Checks that the game's standard error is exactly the given lines.
+ExpectStandardError() {
+    local expected
+    expected=$(printf '%s\n' "$@")
+    [[ "$(grep -v '^error: XDG_RUNTIME_DIR' stderr.txt)" == "$expected" ]] ||
+        Fail "standard error was: $(cat stderr.txt)"
+}

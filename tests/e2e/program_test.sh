@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The real game on an X display with a window manager: the ways it ends, and
+# its messages for a missing display and for missing or broken pictures.
+# Usage: program_test.sh GAME
+game=$(realpath "$1")
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh"
+
+echo "- a close request ends the game with 0"
+NewGameFolder 1 0 0
+StartGame
+RequestClose
+ExpectExit 0
+ExpectStandardError
+
+echo "- SIGTERM ends it with 0"
+NewGameFolder 1 0 0
+StartGame
+WaitForWindow Kelmot >/dev/null || Fail "no game window"
+kill -TERM "$gamePid"
+ExpectExit 0
+
+echo "- without a display: both messages and -1"
+NewGameFolder 1 0 0
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY "$game" 2>stderr.txt || status=$?
+[[ $status == 255 ]] || Fail "exit code $status without a display, expected 255"
+grep -qx "RegisterClassEx Failed!" stderr.txt || Fail "no class message: $(cat stderr.txt)"
+[[ "$(tail -n 1 stderr.txt)" == "Error Registering Window Class!" ]] ||
+    Fail "the last line is not the registration message: $(cat stderr.txt)"
+
+echo "- a missing picture: one message box, then 0"
+NewGameFolder 1 0 0
+rm Data/stars.bmp
+StartGame
+AnswerErrorBox
+ExpectExit 0
+ExpectStandardError "Loading Textures Failed"
+
+echo "- a broken picture: its message, then the loading message, then 0"
+NewGameFolder 1 0 0
+head -c 30 "$sourceDir/Data/pointer.bmp" >Data/pointer.bmp
+StartGame
+AnswerErrorBox
+AnswerErrorBox
+ExpectExit 0
+ExpectStandardError "Unknown DIB file format." "Loading Textures Failed"
+
+Finish
