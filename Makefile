@@ -33,7 +33,7 @@ SANITIZE_DIR ?= build-sanitize
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DKELMOT_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR)
-	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
 	$(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $$(nproc)
 
