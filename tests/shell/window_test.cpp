@@ -190,12 +190,26 @@ TEST_F(GameWindowTest, MinimisedWindowWaitsWithoutFrames) {
     EXPECT_EQ(viewport, (std::array<int, 4>{0, 0, width, height}));
 }
 
+SDL_Event WindowEvent(const GameWindow& window, SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = id;
+    event.window.windowID = SDL_GetWindowID(window.window);
+    return event;
+}
+
+TEST_F(GameWindowTest, ScreenSaverIsHeldOffOnlyWhileFocused) {
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+    HandleWindowMessage(&window, WindowEvent(window, SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_FALSE(SDL_IsScreenSaverEnabled());
+    HandleWindowMessage(&window, WindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+}
+
 TEST_F(GameWindowTest, CloseRequestEndsTheRun) {
     ASSERT_EQ(OpenGameWindow(&window), 1);
-    SDL_Event close{};
-    close.type = SDL_WINDOWEVENT;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = SDL_GetWindowID(window.window);
+    SDL_Event close = WindowEvent(window, SDL_WINDOWEVENT_CLOSE);
     SDL_PushEvent(&close);
     RunInnerLoop(&window); // returns only at the end of the pass
     EXPECT_EQ(keepRunning, 0);
