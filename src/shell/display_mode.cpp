@@ -1,5 +1,6 @@
 #include "shell/display_mode.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {

@@ -11,6 +11,10 @@
 
 GameWindow* gameWindow = nullptr;
 
+namespace {
+
+// Starts SDL's video subsystem. 0, with the reason on standard error, when there
+// is no display to show the game on.
 int32_t StartVideo() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "kelmot: no display: %s\n", SDL_GetError());
@@ -26,6 +30,8 @@ int32_t StartVideo() {
     }
     return 1;
 }
+
+} // namespace
 
 int32_t RegisterGameClass() {
     if (StartVideo() == 0) {

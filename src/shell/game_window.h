@@ -26,11 +26,6 @@ struct GameWindow {
 // The window of the current pass; set by SetUpContext.
 extern GameWindow* gameWindow;
 
-// Starts SDL's video subsystem (counted: each call needs its own SDL_Quit or
-// SDL_QuitSubSystem). 1 on success; 0, with the reason on standard error, when
-// there is no display to show the game on.
-int32_t StartVideo();
-
 // Starts the video subsystem and registers the game's own event types.
 // 1 on success; 0 (after reporting it) when there is no usable display.
 int32_t RegisterGameClass();

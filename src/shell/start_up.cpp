@@ -3,9 +3,9 @@
 void ScreenSize(int32_t* width, int32_t* height) {
     *width = 0;
     *height = 0;
-    // Video stays started: the window class registration takes it over.
+    // Video stays started; registering the window class checks it is usable.
     SDL_DisplayMode desktop;
-    if (StartVideo() == 1 && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
         *width = desktop.w;
         *height = desktop.h;
     }
