@@ -53,12 +53,12 @@ WindowId() {
     xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name { print $1; exit }'
 }
 
-# Waits up to 10 s for a window titled $1 and prints its id.
+# Waits up to 10 s for a window titled $1 to be on screen and prints its id.
 WaitForWindow() {
     local id
     for _ in $(seq 100); do
         id=$(WindowId "$1")
-        if [[ -n "$id" ]]; then
+        if [[ -n "$id" ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable; then
             echo "$id"
             return 0
         fi
@@ -83,12 +83,20 @@ AnswerErrorBox() {
     done
 }
 
-# Asks the game's window to close the way the desktop does (openbox's Alt+F4).
+# Asks the game's window to close the way the desktop does (openbox's Alt+F4),
+# again each second until the game has gone: a window that has only just
+# appeared may not have the focus yet.
 RequestClose() {
     local window
     window=$(WaitForWindow Kelmot) || { Fail "no game window to close"; return 1; }
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    xdotool key alt+F4
+    for _ in $(seq 10); do
+        xdotool windowactivate --sync "$window" 2>/dev/null || true
+        xdotool key alt+F4
+        for _ in $(seq 10); do
+            kill -0 "$gamePid" 2>/dev/null || return 0
+            sleep 0.1
+        done
+    done
 }
 
 # Waits up to 10 s for the game to end and checks its exit code against $1.
