@@ -15,6 +15,8 @@ packages=(
     googletest libgtest-dev clang libclang-rt-14-dev
     # benchmark peers
     libstb-dev
+    # text: finding and rasterising the menu font
+    libfontconfig-dev libfreetype-dev fonts-liberation2
     # a headless X display for the tests
     xvfb xauth
     # a real X server with switchable display modes, and a window manager, for

@@ -4,13 +4,17 @@
 
 #include "game/random.h"
 #include "render/error_report.h"
+#include "render/fonts.h"
+#include "render/menus.h"
 #include "render/textures.h"
 #include "settings/prefs_file.h"
 #include "shell/main_loop.h"
+#include "shell/window_events.h"
 
 int32_t SetUpContext(GameWindow* window, KeyTable* keys) {
     gameWindow = window;
     keyTable = keys;
+    quitRequest = [] { RequestQuit(gameWindow); };
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -25,6 +29,9 @@ int32_t SetUpContext(GameWindow* window, KeyTable* keys) {
         return 0;
     }
 
+    BuildLargeFont();
+    BuildSmallFont();
+
     // The option screens may have saved since the last window was set up.
     if (PreferencesMissingOrEmpty()) WriteDefaultPreferences();
     ReadPreferences(settings, settingsCount);
@@ -33,5 +40,8 @@ int32_t SetUpContext(GameWindow* window, KeyTable* keys) {
     return 1;
 }
 
-// The textures end with the context; nothing else needs releasing yet.
-void TearDownContext() {}
+// The textures end with the context.
+void TearDownContext() {
+    ReleaseLargeFont();
+    ReleaseSmallFont();
+}

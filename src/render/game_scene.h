@@ -1,0 +1,26 @@
+#pragma once
+
+#include "game/board.h"
+
+// The game screen, drawn under the game projection from the identity modelview
+// matrix. Each function puts back the modelview matrix it was given.
+
+// Background, grid, result text and key hint, banner and, where the arrow keys
+// are in force, the cursor. result is this frame's outcome, 0..3. Leaves 2D
+// texturing and the depth test on and the colour white; blending stays on
+// (SRC_ALPHA, ONE) when no cursor was drawn and is off when one was.
+void DrawGameScene(GameResult result);
+
+// The outcome text for result (none for 0) and the key hint, in the small font.
+void DrawResultText(GameResult result);
+
+// Every mark on the board, as X or O by the game's mode and options.
+void DrawMarks();
+
+// One mark at a cell position (x = -5, 0, 5 by column; y = 5, 1, -3 by row).
+void DrawX(float x, float y);
+void DrawO(float x, float y);
+
+// The pointer sprite at the cursor position, cut out with its mask; then takes
+// the cursor cell from where it was drawn.
+void DrawCursor();

@@ -1,0 +1,10 @@
+#pragma once
+
+// The four menu screens: the main menu and the AI, Multiplayer and Global
+// Options. Draws the one screenFlags selects over the menu picture, then acts on
+// Up, Down and Enter. A change made by a key shows from the next frame on.
+void DrawMenuFrame();
+
+// How "Exit" on the main menu ends the program; set by the window layer.
+using QuitRequest = void (*)();
+extern QuitRequest quitRequest;
