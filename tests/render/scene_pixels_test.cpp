@@ -46,7 +46,7 @@ std::string Text(Rgb c) {
 
 bool IsBlack(Rgb c) { return c[0] <= 10 && c[1] <= 10 && c[2] <= 10; }
 bool IsWhite(Rgb c) { return c[0] >= 240 && c[1] >= 240 && c[2] >= 240; }
-bool IsYellow(Rgb c) { return c[0] >= 200 && c[1] >= 200 && c[2] <= 60; }
+bool IsYellow(Rgb c) { return c[0] >= 240 && c[1] >= 240 && c[2] <= 15; }
 // One channel strong and the other two weak.
 bool Mostly(Rgb c, int channel) {
     for (int k = 0; k < 3; ++k)
@@ -300,7 +300,7 @@ TEST_F(ScenePixels, GridLinesAreRedWhereProjected) {
     }
 }
 
-TEST_F(ScenePixels, SkyPictureIsUpright) {
+TEST_F(ScenePixels, SkyIsUprightAndTheGridAddsToIt) {
     settings.controls = 0; // no cursor
     Clear();
     DrawGameScene(0);
@@ -329,6 +329,34 @@ TEST_F(ScenePixels, SkyPictureIsUpright) {
     EXPECT_EQ(mismatches, 0);
     // The place looked at must tell an upright picture from an upside-down one.
     EXPECT_GT(mostTelling, 60);
+
+    // The grid's red is added to the sky: along the horizontals the red is full
+    // and the green and blue are the sky's.
+    const double gridLeft = Project(EyeSpace, -0.5, 0, -4).x;
+    const double gridRight = Project(EyeSpace, 0.5, 0, -4).x;
+    int telling = 0;
+    mismatches = 0;
+    for (double y : {0.8, -0.2}) {
+        const WindowPoint from = Project(EyeSpace, -1.4, y, -4), to = Project(EyeSpace, 1.4, y, -4);
+        for (int px = int(from.x); px < int(to.x); ++px) {
+            if (std::abs(px + 0.5 - gridLeft) < 4 || std::abs(px + 0.5 - gridRight) < 4) continue;
+            Rgb line{};
+            for (int dy = -1; dy <= 1; ++dy) {
+                const Rgb c = shot.At(px, int(std::floor(from.y)) + dy);
+                if (c[0] > line[0]) line = c;
+            }
+            const double s = (px + 0.5 - low.x) / (high.x - low.x);
+            const double t = (from.y - low.y) / (high.y - low.y);
+            ColourRange sky = SampleAround(*stars, s, t, 1.5);
+            telling += std::max(sky.low[1], sky.low[2]) > 25;
+            sky.low[0] = sky.high[0] = 255;
+            if (!Shows(line, sky, 10) && ++mismatches <= 3)
+                ADD_FAILURE() << "line at (" << px << ", " << from.y << ") " << Text(line)
+                              << ", red over the sky " << Text(sky);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(telling, 5) << "too little sky under the grid to tell adding from covering";
 }
 
 TEST_F(ScenePixels, BannerShowsItsPictureMovedByTheScroll) {
@@ -687,8 +715,8 @@ TEST_F(ScenePixels, LargeFontHeightFollowsTheViewportSize) {
     };
     // Sizes without a height of their own keep the height chosen before them.
     const FontCase cases[] = {
-        {800, 600, -33}, {500, 400, -33}, {1024, 768, -40}, {1024, 600, -40},
-        {640, 480, -25}, {480, 640, -25}, {800, 600, -33},
+        {800, 600, -33}, {500, 400, -33}, {1024, 768, -40}, {1024, 600, -40}, {640, 400, -40},
+        {640, 480, -25}, {480, 640, -25}, {800, 768, -25},  {800, 600, -33},
     };
     for (const FontCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
