@@ -19,6 +19,20 @@ void ApplyMarkEye(float x, float y) {
     glTranslatef(x, y, -6.0f);
 }
 
+// A mark is drawn untextured, in white unless it colours its own vertices, in
+// the mark frame at its cell; EndMark puts back the matrix and the texturing.
+void BeginMark(float x, float y) {
+    glDisable(GL_TEXTURE_2D);
+    glPushMatrix();
+    ApplyMarkEye(x, y);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void EndMark() {
+    glPopMatrix();
+    glEnable(GL_TEXTURE_2D);
+}
+
 // A textured square from (left, bottom) to (right, top), the picture upright.
 void TexturedQuad(float left, float bottom, float right, float top) {
     glBegin(GL_QUADS);
@@ -151,25 +165,18 @@ void DrawMarks() {
 }
 
 void DrawO(float x, float y) {
-    glDisable(GL_TEXTURE_2D);
-    glPushMatrix();
-    ApplyMarkEye(x, y);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    BeginMark(x, y);
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < 100; ++i) {
         const double angle = i * 3.1415926535898 * 0.02;
         glVertex2d(1.5 * std::cos(angle), 1.5 * std::sin(angle));
     }
     glEnd();
-    glPopMatrix();
-    glEnable(GL_TEXTURE_2D);
+    EndMark();
 }
 
 void DrawX(float x, float y) {
-    glDisable(GL_TEXTURE_2D);
-    glPushMatrix();
-    ApplyMarkEye(x, y);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    BeginMark(x, y);
     glBegin(GL_LINES);
     glColor3f(1.0f, 0.0f, 0.0f);
     glVertex2f(-1.0f, 1.5f);
@@ -180,8 +187,7 @@ void DrawX(float x, float y) {
     glColor3f(0.5f, 0.5f, 0.5f);
     glVertex2f(-1.0f, -1.5f);
     glEnd();
-    glPopMatrix();
-    glEnable(GL_TEXTURE_2D);
+    EndMark();
 }
 
 void DrawCursor() {
