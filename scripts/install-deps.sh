@@ -17,6 +17,8 @@ packages=(
     libstb-dev
     # text: finding and rasterising the menu font
     libfontconfig-dev libfreetype-dev fonts-liberation2
+    # the start-up dialog
+    libgtk-3-dev
     # a headless X display for the tests
     xvfb xauth
     # a real X server with switchable display modes, and a window manager, for

@@ -1,5 +1,7 @@
 #include "shell/start_up.h"
 
+#include "settings/config_dialog.h"
+
 void ScreenSize(int32_t* width, int32_t* height) {
     *width = 0;
     *height = 0;
@@ -26,10 +28,9 @@ void PrepareGameWindow(GameWindow* window, KeyTable* keys, int32_t screenWidth,
 void ChooseDisplayMode(GameWindow* window, const Settings& options) {
     if (options.fullscreen != 0) {
         window->fullscreenMode = 1;
-        static constexpr int32_t sizes[4][2] = {{1280, 1024}, {1024, 768}, {800, 600}, {640, 480}};
-        if (options.res >= 0 && options.res < 4) {
-            window->width = sizes[options.res][0];
-            window->height = sizes[options.res][1];
+        if (options.res >= 0 && options.res < resolutionCount) {
+            window->width = resolutionSizes[options.res][0];
+            window->height = resolutionSizes[options.res][1];
         }
     } else {
         window->fullscreenMode = 0;
