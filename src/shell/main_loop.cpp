@@ -30,9 +30,16 @@ int32_t RunGame() {
     else
         ReadPreferences(settings, settingsCount);
 
-    // With configpanel set, the start-up dialog is where the mode is chosen; until
-    // it is shown, the start-up size stays, full screen at 16 bits.
-    if (settings.configpanel == 0) ChooseDisplayMode(&window, settings);
+    if (settings.configpanel != 0) {
+        // The dialog chooses the mode, and what it chose is kept for next time.
+        if (AskForDisplayMode(&window, &settings) < 0) {
+            UnregisterGameClass();
+            return 0;
+        }
+        SavePreferences(settings);
+    } else {
+        ChooseDisplayMode(&window, settings);
+    }
 
     if (RegisterGameClass() == 0) {
         ReportError("Error Registering Window Class!");

@@ -1,6 +1,7 @@
 #include "shell/start_up.h"
 
 #include "settings/config_dialog.h"
+#include "settings/config_dialog_view.h"
 
 void ScreenSize(int32_t* width, int32_t* height) {
     *width = 0;
@@ -36,4 +37,21 @@ void ChooseDisplayMode(GameWindow* window, const Settings& options) {
         window->fullscreenMode = 0;
     }
     window->colourBits = options.bpp != 0 ? 32 : 16;
+}
+
+namespace {
+
+// SIGINT and SIGTERM reach SDL as a quit event, even before the game window exists.
+int32_t QuitRequested() { return SDL_QuitRequested() ? 1 : 0; }
+
+} // namespace
+
+int32_t AskForDisplayMode(GameWindow* window, Settings* options) {
+    DisplayChoice mode{window->width, window->height, window->colourBits, window->fullscreenMode};
+    const int32_t result = ShowConfigDialog(options, &mode, QuitRequested);
+    window->width = mode.width;
+    window->height = mode.height;
+    window->colourBits = mode.colourBits;
+    window->fullscreenMode = mode.fullscreenMode;
+    return result;
 }

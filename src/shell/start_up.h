@@ -16,3 +16,8 @@ void PrepareGameWindow(GameWindow* window, KeyTable* keys, int32_t screenWidth,
 // full screen at the size of res (or the start-up size for an unknown res), or
 // windowed at the start-up size; 32-bit colour when bpp is set.
 void ChooseDisplayMode(GameWindow* window, const Settings& options);
+
+// Shows the start-up dialog, which writes its choices into the options and the
+// window record. 1 after OK; 0 when it could not be shown, with nothing changed;
+// -1 when the program was told to end while it was up.
+int32_t AskForDisplayMode(GameWindow* window, Settings* options);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include "settings/config_dialog.h"
+#include "settings/settings.h"
+
+// The start-up dialog's window, in GTK. GTK is started only here, and its
+// connection to the display is closed again before this returns.
+
+// Asked every tenth of a second while the dialog is up; non-zero gives up the
+// dialog (the program was told to end).
+using DialogQuitCheck = int32_t (*)();
+
+// Shows the dialog until OK is pressed, then writes the choices into options and
+// mode. Returns 1 after OK; 0 when there is no display for it, with nothing
+// changed; -1 when quitRequested gave it up, with nothing changed.
+int32_t ShowConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested);
