@@ -3,10 +3,11 @@
 #
 # Plays the real game (build/run/kelmot unless GAME is given) on an X display of
 # its own and saves the pictures the README shows:
+#   docs/start-up-dialog.png  the start-up dialog, at full size
 #   docs/main-menu.png  the main menu
 #   docs/game.png       a game against the computer: a few marks and the cursor
 #   docs/won-game.png   a two-player game Player1 has won with the top row
-# Each is the whole game window at half size, as a 256-colour PNG. The computer's
+# The others are the whole game window at half size, as a 256-colour PNG. The computer's
 # opening move is random, so docs/game.png differs from run to run.
 set -euo pipefail
 
@@ -49,8 +50,15 @@ mkdir -p "$docsDir"
 # Windowed, 32-bit colour. The game asks for the start-up size (the screen less
 # 56 rows: 1280x968) and draws that much at the bottom of its window, which
 # openbox maximises to 1280x1005: the rows above stay black.
+# The dialog comes first; it is left as the options set it.
 NewGameFolder 1 1 0
+sed -i 's/configpanel=0/configpanel=1/' prefs.txt
 StartGame
+dialog=$(WaitForDialog) || { echo "error: the start-up dialog did not appear" >&2; exit 1; }
+sleep 1
+import -window "$dialog" -colors 256 "PNG8:$docsDir/start-up-dialog.png"
+echo "saved docs/start-up-dialog.png ($(stat -c %s "$docsDir/start-up-dialog.png") bytes)"
+Press Return
 window=$(WaitForWindow Kelmot) || { echo "error: the game window did not appear" >&2; exit 1; }
 xdotool windowactivate --sync "$window"
 Shoot main-menu

@@ -67,6 +67,32 @@ WaitForWindow() {
     return 1
 }
 
+# The shown top-level window titled Kelmot that is a dialog, or nothing.
+DialogId() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Kelmot$' 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG &&
+            echo "$id" && return 0
+    done
+    return 0
+}
+
+# Waits up to 10 s for the dialog, gives it the focus and prints its id.
+WaitForDialog() {
+    local id
+    for _ in $(seq 100); do
+        id=$(DialogId)
+        if [[ -n "$id" ]]; then
+            xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    Fail "no dialog appeared"
+    return 1
+}
+
 # Presses Return in the game's "Error" message box, once it is there.
 AnswerErrorBox() {
     local box
