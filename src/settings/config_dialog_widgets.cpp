@@ -112,8 +112,8 @@ void LoadBanner(ConfigDialog* dialog) {
 } // namespace
 
 DialogUnits DialogUnitsOf(GtkWidget* widget) {
-    PangoLayout* layout =
-        gtk_widget_create_pango_layout(widget, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    PangoLayout* layout = gtk_widget_create_pango_layout(
+        widget, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     int width = 0;
     int height = 0;
     pango_layout_get_pixel_size(layout, &width, &height);
@@ -169,8 +169,8 @@ void BuildConfigDialog(ConfigDialog* dialog, Settings* options, DisplayChoice* m
     g_object_ref_sink(dialog->noResolution);
 
     dialog->depth16 = gtk_radio_button_new_with_label(nullptr, "16 bit");
-    dialog->depth32 = gtk_radio_button_new_with_label_from_widget(
-        GTK_RADIO_BUTTON(dialog->depth16), "32 bit");
+    dialog->depth32 =
+        gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(dialog->depth16), "32 bit");
     PutAt(fixed, dialog->depth16, depth16Place, units);
     PutAt(fixed, dialog->depth32, depth32Place, units);
 
