@@ -86,8 +86,9 @@ void ReadPreferences(Settings& record, int32_t count) {
         record = Settings{};
         return;
     }
+    // The default file is renamed over the malformed one, which therefore stays
+    // when the default file cannot be written.
     prefsRepairPending = 1;
-    std::remove(prefsPath);
     WriteDefaultPreferences();
 }
 

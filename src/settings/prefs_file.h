@@ -20,8 +20,8 @@ bool PreferencesMissingOrEmpty();
 int32_t WriteDefaultPreferences();
 
 // Reads the first count entries (at most 11) of prefs.txt into the record, which
-// is always the global settings. A malformed file is deleted and replaced by the
-// default file, and settings then holds the defaults.
+// is always the global settings. A malformed file is replaced by the default
+// file (kept when that cannot be written), and settings then holds the defaults.
 void ReadPreferences(Settings& record, int32_t count);
 
 // Replaces prefs.txt with the record's eleven values.

@@ -91,8 +91,8 @@ TEST_F(BlockedWriteTest, FailedRepairLeavesDefaults) {
     EXPECT_EQ(ValuesOf(), defaultValues);
     EXPECT_EQ(prefsRepairPending, 0);
     EXPECT_NE(message.find("prefs.txt"), std::string::npos) << message;
-    // The malformed file is gone even though no default file could take its place.
-    EXPECT_FALSE(Exists("prefs.txt"));
+    // With no default file to take its place, the malformed file is kept.
+    EXPECT_EQ(ReadFile(), malformedText);
 }
 
 // A read-only folder. Permission bits do not stop root, so this only runs where
