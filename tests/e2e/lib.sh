@@ -50,7 +50,10 @@ StartGame() {
 # The id of the top-level window titled $1, or nothing. (xdotool's name search
 # misses SDL's message boxes, so the window tree is read instead.)
 WindowId() {
-    xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name { print $1; exit }'
+    # A window that goes while the tree is walked makes xwininfo fail; what it
+    # listed until then still counts.
+    { xwininfo -root -tree 2>/dev/null || true; } |
+        awk -v name="\"$1\":" '$2 == name { print $1; exit }'
 }
 
 # Waits up to 10 s for a window titled $1 to be on screen and prints its id.
