@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test test-sanitize fuzz bench clean
+.PHONY: all deps build run test test-sanitize fuzz bench soak clean
 
 all: build
 
@@ -41,23 +41,42 @@ test-sanitize: deps
 
 # Each fuzz target for FUZZ_SECONDS from its committed seed corpus; new inputs
 # go to a scratch corpus under the build folder. Any finding fails the target
-# and leaves its input in $(FUZZ_DIR).
+# and leaves its input in $(FUZZ_DIR) (given as a full path to the prefs.txt
+# target, which works in a scratch folder of its own).
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELMOT_FUZZ=ON \
 	    -DBUILD_TESTING=OFF
-	cmake --build $(FUZZ_DIR) --target dib_fuzz
-	mkdir -p $(FUZZ_DIR)/corpus/dib
+	cmake --build $(FUZZ_DIR) --target dib_fuzz prefs_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus/dib $(FUZZ_DIR)/corpus/prefs
 	cd $(FUZZ_DIR) && ./fuzz/dib_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    corpus/dib $(CURDIR)/fuzz/corpus/dib
+	cd $(FUZZ_DIR) && ./fuzz/prefs_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(abspath $(FUZZ_DIR))/ corpus/prefs $(CURDIR)/fuzz/corpus/prefs
 
-# Speed figures: the BMP reader beside the same work done by other libraries,
-# then the frame times and per-frame heap allocations of a real window.
+# Speed figures, each beside its baseline (docs/benchmarks.md): the BMP reader
+# beside other libraries; the frame times and per-frame heap allocations of a
+# real window beside an empty frame and straight-line drawing; then the real
+# program's start-up, peak memory and minimised processor time beside a bare SDL
+# window (on a display with a window manager, which minimising needs).
 bench: build
-	cmake --build $(BUILD_DIR) --target dib_bench frame_bench
+	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
+	    frame_probe
 	$(BUILD_DIR)/bench/dib_bench
 	$(XVFB) $(BUILD_DIR)/bench/frame_bench
+	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
+	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/libframe_probe.so Data
+
+# Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
+# OpenGL errors after every frame; fails on any error or on resident memory
+# that grows after the first minute. Not part of the tests.
+SOAK_DIR ?= build-soak
+soak: deps
+	cmake -S . -B $(SOAK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOT_GL_CHECKS=ON \
+	    -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
+	cmake --build $(SOAK_DIR) --target kelmot
+	SOAK_LOG=$(CURDIR)/$(SOAK_DIR)/soak-rss.txt scripts/soak.sh $(SOAK_DIR)/run/kelmot
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR)

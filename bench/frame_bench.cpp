@@ -1,6 +1,7 @@
 // Frame times of the real window and drawing code: an empty frame, the main menu
-// and a game against the computer, each drawn the way the main loop draws it. It
-// also counts the heap allocations of the measured frames, which should be none:
+// and a game against the computer, each drawn the way the main loop draws it,
+// beside the same two pictures drawn by straight-line code (straight_frames.cpp).
+// It also counts the heap allocations of the measured frames, which should be none:
 // the game allocates nothing once its window is set up. malloc and friends are
 // replaced here (forwarding to glibc's own) so that C, C++ and library
 // allocations are all seen.
@@ -18,20 +19,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "game/board.h"
 #include "game/screen_flags.h"
 #include "game/turns.h"
 #include "render/draw_frame.h"
+#include "render/fonts.h"
+#include "render/textures.h"
 #include "settings/settings.h"
 #include "shell/game_window.h"
 #include "shell/main_loop.h"
 #include "shell/projection.h"
 #include "shell/start_up.h"
+#include "straight_frames.h"
 
 extern "C" {
 void* __libc_malloc(size_t size);
@@ -169,8 +175,11 @@ void operator delete[](void* pointer, size_t) noexcept { __libc_free(pointer); }
 
 namespace {
 
-constexpr int warmUpFrames = 30;
-constexpr int measuredFrames = 300;
+// The kinds of frame are measured one frame each in turn, so that a change in
+// the machine's load falls on all of them alike; each frame is timed on its own
+// and the median frame of each kind counts. The first round warms up.
+constexpr int rounds = 201;
+constexpr int measuredFrames = rounds - 1;
 constexpr const char* bucketNames[bucketCount] = {"our code", "libraries", "swap"};
 
 GameWindow window;
@@ -178,7 +187,10 @@ KeyTable keys;
 
 struct Run {
     const char* name = "";
-    double msPerFrame = 0;
+    void (*setUp)() = nullptr;
+    void (*frame)() = nullptr;
+    std::vector<double> frameMs, frameCpuMs;
+    double msPerFrame = 0, cpuMsPerFrame = 0;
     Tally tally;
 };
 
@@ -204,22 +216,112 @@ void LoopFrame() {
     Swap();
 }
 
-// Warm-up frames, then the measured ones, counted; glFinish on both sides so the
-// drawing of earlier frames is not timed and that of the measured ones is.
-void Measure(Run& run, void (*frame)()) {
-    for (int i = 0; i < warmUpFrames; ++i) frame();
+float straightScroll = 0.0f;
+uint32_t straightLastTicks = 0;
+
+void StraightMenu() {
+    StraightMenuFrame(textures, largeFontBase);
+    Swap();
+}
+
+void StraightGame() {
+    const uint32_t now = SDL_GetTicks();
+    straightScroll += float(now - straightLastTicks) * 0.0001f;
+    straightLastTicks = now;
+    StraightGameFrame(textures, smallFontBase, straightScroll);
+    Swap();
+}
+
+void MenuState() { screenFlags.inMenu = 1; }
+
+// Against the computer with the arrow keys, so the cursor shows; the person is
+// to move, so the computer waits and the board stays as set.
+const Board gameMarks = {1, 5, 0, 0, 1, 0, 5, 0, 0};
+void GameState() {
+    settings.controls = 1;
+    settings.xoro = 1;
+    StartGame(0);
+    board = gameMarks;
+    cursor = Cursor{};
+    turnFlag = 1;
+    gameResult = 0;
+    openingMovePending = 0;
+}
+
+// Processor time of the whole process, the driver's drawing threads included.
+double ProcessCpuMs() {
+    timespec time{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+    return double(time.tv_sec) * 1e3 + double(time.tv_nsec) / 1e6;
+}
+
+// One frame of a run, timed from a finished pipeline to a finished pipeline;
+// counted and kept unless it warms up.
+void MeasureFrame(Run& run, bool warmUp) {
+    run.setUp();
     glFinish();
-    tally = &run.tally;
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < measuredFrames; ++i) frame();
-    glFinish();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    tally = nullptr;
-    run.msPerFrame = took.count() / measuredFrames;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
     }
+    if (!warmUp) tally = &run.tally;
+    const double cpuStart = ProcessCpuMs();
+    const auto start = std::chrono::steady_clock::now();
+    run.frame();
+    glFinish();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    const double cpuUsed = ProcessCpuMs() - cpuStart;
+    tally = nullptr;
+    if (warmUp) return;
+    run.frameMs.push_back(took.count());
+    run.frameCpuMs.push_back(cpuUsed);
 }
+
+double Median(std::vector<double>& values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void TakeMedian(Run& run) {
+    run.msPerFrame = Median(run.frameMs);
+    run.cpuMsPerFrame = Median(run.frameCpuMs);
+}
+
+// The back buffer, as the frame just drawn left it.
+std::vector<unsigned char> ReadFrame() {
+    std::vector<unsigned char> pixels(size_t(window.width) * window.height * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, window.width, window.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The straight-line frames must draw the game's picture exactly, or the ratios
+// compare different work. The pixels that differ between the two.
+long PicturesDiffer(void (*gameFrame)(), void (*straightFrame)()) {
+    gameFrame();
+    const std::vector<unsigned char> game = ReadFrame();
+    straightFrame();
+    const std::vector<unsigned char> straight = ReadFrame();
+    long differing = 0;
+    for (size_t i = 0; i < game.size(); i += 3)
+        differing += !std::equal(&game[i], &game[i] + 3, &straight[i]);
+    return differing;
+}
+
+constexpr float comparedScroll = 0.3f;
+void GameMenuPicture() {
+    MenuState();
+    SetProjection(window.width, window.height);
+    DrawFrame();
+}
+void StraightMenuPicture() { StraightMenuFrame(textures, largeFontBase); }
+void GamePlayPicture() {
+    GameState();
+    bannerScroll = comparedScroll;
+    SetProjection(window.width, window.height);
+    DrawFrame();
+}
+void StraightPlayPicture() { StraightGameFrame(textures, smallFontBase, comparedScroll); }
 
 std::string CpuModel() {
     std::ifstream cpuinfo("/proc/cpuinfo");
@@ -228,27 +330,48 @@ std::string CpuModel() {
     return "unknown";
 }
 
+void PrintAllocationRow(const Run& run) {
+    for (long count : run.tally.allocations) std::printf(" %10.2f", double(count) / measuredFrames);
+}
+
 void PrintReport(const Run* runs, int runCount) {
-    std::printf("CPU: %s\n", CpuModel().c_str());
-    std::printf("GL_RENDERER: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("window %dx%d, %d frames after %d warm-up frames, swap interval %d\n\n",
-                window.width, window.height, measuredFrames, warmUpFrames,
-                SDL_GL_GetSwapInterval());
-    std::printf("%26s heap allocations per frame\n", "");
-    std::printf("%-6s %9s %8s  %9s %10s %10s\n", "frame", "ms/frame", "x empty", bucketNames[0],
-                bucketNames[1], bucketNames[2]);
+    std::printf("CPU: %s, %ld cores online\n", CpuModel().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
+    std::printf("GL_RENDERER: %s\nGL_VERSION: %s\n",
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    std::printf("window %dx%d, swap interval %d; median of %d frames of each kind, the kinds\n"
+                "taken in turns one frame each\n\n",
+                window.width, window.height, SDL_GL_GetSwapInterval(), measuredFrames);
+    std::printf("%-15s %19s %11s %19s   heap allocations per frame\n", "", "wall time", "",
+                "processor time");
+    std::printf("%-15s %9s %8s %11s %9s %9s %10s %10s %10s\n", "frame", "ms/frame", "x empty",
+                "x straight", "ms/frame", "x straight", bucketNames[0], bucketNames[1],
+                bucketNames[2]);
     for (int r = 0; r < runCount; ++r) {
         const Run& run = runs[r];
-        std::printf("%-6s %9.3f %8.2f ", run.name, run.msPerFrame,
+        std::printf("%-15s %9.3f %8.2f ", run.name, run.msPerFrame,
                     run.msPerFrame / runs[0].msPerFrame);
-        for (long count : run.tally.allocations)
-            std::printf(" %10.2f", double(count) / measuredFrames);
+        // The game's menu and game frames stand right after their straight twins.
+        const bool twin = r == 2 || r == 4;
+        if (twin)
+            std::printf("%11.3f", run.msPerFrame / runs[r - 1].msPerFrame);
+        else
+            std::printf("%11s", "");
+        std::printf(" %9.3f ", run.cpuMsPerFrame);
+        if (twin)
+            std::printf("%9.3f", run.cpuMsPerFrame / runs[r - 1].cpuMsPerFrame);
+        else
+            std::printf("%9s", "");
+        PrintAllocationRow(run);
         std::printf("\n");
     }
-    std::printf("our code: made by the game's own code in SetProjection, UpdateFrame and\n"
-                "DrawFrame (glClear in the empty frame); libraries: made inside the GL calls\n"
-                "they make; swap: made inside SDL_GL_SwapWindow. Main thread only; the\n"
-                "driver's other threads made %ld while counting.\n",
+    std::printf("x straight: the game's frame against the same picture drawn by straight-line\n"
+                "code (bench/straight_frames.cpp), which is what the game's own code adds.\n"
+                "Processor time: of the whole process (the driver's threads too) in the frame.\n"
+                "our code: allocations made by the game's own code in SetProjection,\n"
+                "UpdateFrame and DrawFrame (glClear in the empty frame); libraries: made\n"
+                "inside the GL calls they make; swap: made inside SDL_GL_SwapWindow. Main\n"
+                "thread only; the driver's other threads made %ld while counting.\n",
                 otherThreads);
 
     // Where allocations come from: the first one of our code in each run, and one
@@ -291,34 +414,46 @@ int main() {
         window.fullscreenMode = 0;
         if (OpenGameWindow(&window) != 1 || SetUpContext(&window, &keys) == 0) {
             std::fprintf(stderr, "the window could not be set up\n");
+        } else if (window.width != 1024 || window.height != 712) {
+            // The straight-line frames are written for this size.
+            std::fprintf(stderr, "the window is %dx%d, not 1024x712\n", window.width,
+                         window.height);
         } else {
-            Run runs[3];
-            runs[0].name = "empty";
-            runs[1].name = "menu";
-            runs[2].name = "game";
-            window.lastFrameTime = SDL_GetTicks();
-            screenFlags.inMenu = 1;
-            Measure(runs[0], EmptyFrame);
-            Measure(runs[1], LoopFrame);
+            const long menuDiffers = PicturesDiffer(GameMenuPicture, StraightMenuPicture);
+            const long gameDiffers = PicturesDiffer(GamePlayPicture, StraightPlayPicture);
 
-            // Against the computer with the arrow keys, so the cursor shows; the
-            // person is to move, so the computer waits and the board stays as set.
-            settings.controls = 1;
-            StartGame(0);
-            const Board marks = {1, 5, 0, 0, 1, 0, 5, 0, 0};
-            board = marks;
-            turnFlag = 1;
-            gameResult = 0;
-            openingMovePending = 0;
-            Measure(runs[2], LoopFrame);
+            struct Kind {
+                const char* name;
+                void (*setUp)();
+                void (*frame)();
+            };
+            constexpr Kind kinds[5] = {{"empty", MenuState, EmptyFrame},
+                                       {"straight menu", MenuState, StraightMenu},
+                                       {"menu", MenuState, LoopFrame},
+                                       {"straight game", GameState, StraightGame},
+                                       {"game", GameState, LoopFrame}};
+            Run runs[5];
+            for (int r = 0; r < 5; ++r) {
+                runs[r].name = kinds[r].name;
+                runs[r].setUp = kinds[r].setUp;
+                runs[r].frame = kinds[r].frame;
+            }
+            window.lastFrameTime = straightLastTicks = SDL_GetTicks();
+            for (int round = 0; round < rounds; ++round)
+                for (Run& run : runs) MeasureFrame(run, round == 0);
+            for (Run& run : runs) TakeMedian(run);
 
-            PrintReport(runs, 3);
-            const bool boardKept = board == marks && gameResult == 0;
+            PrintReport(runs, 5);
+            std::printf("\npixels that differ between the game's and the straight-line "
+                        "pictures: menu %ld, game %ld\n",
+                        menuDiffers, gameDiffers);
+            const bool boardKept = board == gameMarks && gameResult == 0;
             if (!boardKept) std::printf("error: the board changed during the game frames\n");
-            // Our own code must not allocate in a frame; what the driver does is
-            // only reported.
-            status = boardKept && runs[1].tally.allocations[ourCode] == 0 &&
-                             runs[2].tally.allocations[ourCode] == 0
+            // Our own code must not allocate in a frame, and the baselines must
+            // draw the game's picture; what the driver does is only reported.
+            status = boardKept && menuDiffers == 0 && gameDiffers == 0 &&
+                             runs[2].tally.allocations[ourCode] == 0 &&
+                             runs[4].tally.allocations[ourCode] == 0
                          ? 0
                          : 1;
             TearDownContext();

@@ -5,6 +5,7 @@
 #include "render/error_report.h"
 #include "settings/prefs_file.h"
 #include "shell/error_box.h"
+#include "shell/gl_checks.h"
 #include "shell/mode_toggle_signal.h"
 #include "shell/projection.h"
 #include "shell/start_up.h"
@@ -87,6 +88,9 @@ void RunInnerLoop(GameWindow* window) {
             window->lastFrameTime = now;
             DrawFrame();
             SDL_GL_SwapWindow(window->window);
+#ifdef KELMOT_GL_CHECKS
+            ReportGlErrors();
+#endif
         }
     }
 }

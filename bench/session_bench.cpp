@@ -1,0 +1,217 @@
+// Start-up time, peak resident memory and the processor time of a minimised
+// window, of the real game program beside a bare SDL window that only presents
+// cleared frames (bare_window). Both are started as separate processes with
+// frame_probe preloaded, which reports when they were loaded and presented their
+// first frame, plays a fixed script of key presses, and minimises the game (a
+// window manager must run on the display: make bench runs this under openbox).
+// Usage: session_bench GAME BARE_WINDOW PROBE DATA_DIR
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int startRuns = 9;
+constexpr int timeoutMs = 120000;
+
+int64_t Now() {
+    timespec time{};
+    clock_gettime(CLOCK_MONOTONIC, &time);
+    return int64_t(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// What one run of a program reported, and its peak resident memory.
+struct RunReport {
+    int64_t started = 0;
+    std::map<std::string, std::vector<int64_t>> lines;
+    long peakKb = 0;
+    bool ok = false;
+
+    double MsAfterStart(const char* name) const {
+        const auto found = lines.find(name);
+        return found == lines.end() ? -1 : double(found->second[0] - started) / 1e6;
+    }
+};
+
+// The game's working folder: its pictures and options that skip the start-up
+// dialog and open a window (the dialog would wait for a person).
+void WritePreferences(const std::filesystem::path& folder) {
+    std::ofstream(folder / "prefs.txt") << "gofirst=1\nxoro=1\ncontrols=1\nwhofirst=0\n"
+                                           "player1xoro=1\nplayer1controls=1\nplayer2controls=1\n"
+                                           "configpanel=0\nres=1\nbpp=0\nfullscreen=0\n";
+}
+
+RunReport RunOnce(const std::string& program, const std::string& probe, const char* mode,
+                  bool minimise, const std::filesystem::path& folder) {
+    RunReport report;
+    WritePreferences(folder);
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return report;
+    fcntl(pipeFds[0], F_SETFD, FD_CLOEXEC);
+
+    std::vector<std::string> settings = {
+        "KELMOT_PROBE_FD=" + std::to_string(pipeFds[1]), std::string("KELMOT_PROBE_MODE=") + mode,
+        std::string("KELMOT_PROBE_MINIMISE=") + (minimise ? "1" : "0"), "LD_PRELOAD=" + probe};
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry; ++entry)
+        if (std::strncmp(*entry, "LD_PRELOAD=", 11) != 0) environment.push_back(*entry);
+    for (std::string& setting : settings) environment.push_back(setting.data());
+    environment.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string path = program;
+    char* arguments[] = {path.data(), nullptr};
+    pid_t pid = 0;
+    report.started = Now();
+    const int spawned =
+        posix_spawn(&pid, path.c_str(), &actions, nullptr, arguments, environment.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    if (spawned != 0) {
+        close(pipeFds[0]);
+        std::fprintf(stderr, "cannot start %s\n", program.c_str());
+        return report;
+    }
+
+    std::string received;
+    const int64_t deadline = Now() + int64_t(timeoutMs) * 1000000;
+    for (;;) {
+        pollfd waiting{pipeFds[0], POLLIN, 0};
+        const int left = int(std::max<int64_t>(0, (deadline - Now()) / 1000000));
+        if (poll(&waiting, 1, left) <= 0) {
+            std::fprintf(stderr, "%s did not finish in time\n", program.c_str());
+            kill(pid, SIGKILL);
+            break;
+        }
+        char buffer[512];
+        const ssize_t got = read(pipeFds[0], buffer, sizeof buffer);
+        if (got <= 0) break;
+        received.append(buffer, size_t(got));
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    report.peakKb = usage.ru_maxrss;
+    report.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+
+    std::istringstream lines(received);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        for (int64_t value; words >> value;) report.lines[name].push_back(value);
+    }
+    if (!report.ok) std::fprintf(stderr, "%s ended with status %d\n", program.c_str(), status);
+    return report;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct StartFigures {
+    std::vector<double> loaded, first, peakMb;
+};
+
+void Add(StartFigures& figures, const RunReport& run) {
+    figures.loaded.push_back(run.MsAfterStart("loaded"));
+    figures.first.push_back(run.MsAfterStart("first"));
+    figures.peakMb.push_back(double(run.peakKb) / 1024);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: session_bench GAME BARE_WINDOW PROBE DATA_DIR\n");
+        return 2;
+    }
+    const std::string game = std::filesystem::absolute(argv[1]);
+    const std::string bare = std::filesystem::absolute(argv[2]);
+    const std::string probe = std::filesystem::absolute(argv[3]);
+    char folderName[] = "/tmp/kelmot-session-bench.XXXXXX";
+    if (mkdtemp(folderName) == nullptr) return 1;
+    const std::filesystem::path folder = folderName;
+    std::filesystem::create_directory_symlink(std::filesystem::absolute(argv[4]), folder / "Data");
+
+    bool ok = true;
+    // Taken in turns, so that a change in the machine's load falls on both.
+    StartFigures gameStart, bareStart;
+    for (int run = 0; run < startRuns && ok; ++run) {
+        const RunReport ofGame = RunOnce(game, probe, "first", false, folder);
+        const RunReport ofBare = RunOnce(bare, probe, "first", false, folder);
+        ok = ofGame.ok && ofBare.ok && ofGame.lines.count("first") && ofBare.lines.count("first");
+        Add(gameStart, ofGame);
+        Add(bareStart, ofBare);
+    }
+    const RunReport gamePlay = RunOnce(game, probe, "play", true, folder);
+    // The script toggles "Player1 Has The" in Multiplayer Options and chooses
+    // Done, which saves: proof that the game took the key presses.
+    std::stringstream saved;
+    saved << std::ifstream(folder / "prefs.txt").rdbuf();
+    const bool scriptPlayed = saved.str().find("player1xoro=0\n") != std::string::npos;
+    if (!scriptPlayed) std::fprintf(stderr, "the game did not follow the scripted key presses\n");
+    const RunReport barePlay = RunOnce(bare, probe, "play", false, folder);
+    ok = ok && gamePlay.ok && barePlay.ok && scriptPlayed && gamePlay.lines.count("shown") &&
+         gamePlay.lines.count("minimised");
+    std::filesystem::remove_all(folder); // the link, not the pictures
+
+    if (!ok) {
+        std::printf("session_bench: a run failed; see the messages above\n");
+        return 1;
+    }
+    std::printf("Start-up to the first presented frame, from the exec, windowed, without the\n"
+                "start-up dialog; median of %d runs taken in turns\n",
+                startRuns);
+    std::printf("  %-16s %14s %14s\n", "", "libs loaded", "first frame");
+    const double bareFirst = Median(bareStart.first);
+    std::printf("  %-16s %11.1f ms %11.1f ms\n", "bare SDL window", Median(bareStart.loaded),
+                bareFirst);
+    const double gameFirst = Median(gameStart.first);
+    std::printf("  %-16s %11.1f ms %11.1f ms   %.2fx the bare window\n", "kelmot",
+                Median(gameStart.loaded), gameFirst, gameFirst / bareFirst);
+
+    std::printf("\nPeak resident memory\n");
+    const double bareFirstMb = Median(bareStart.peakMb), gameFirstMb = Median(gameStart.peakMb);
+    std::printf("  %-44s %7.1f MB (bare window %.1f MB, %.2fx)\n", "kelmot at its first frame",
+                gameFirstMb, bareFirstMb, gameFirstMb / bareFirstMb);
+    const double barePlayMb = double(barePlay.peakKb) / 1024;
+    const double gamePlayMb = double(gamePlay.peakKb) / 1024;
+    std::printf("  %-44s %7.1f MB (bare window %.1f MB, %.2fx)\n",
+                "kelmot over the scripted play, shown, minimised", gamePlayMb, barePlayMb,
+                gamePlayMb / barePlayMb);
+
+    const auto& shown = gamePlay.lines.at("shown");
+    const auto& minimised = gamePlay.lines.at("minimised");
+    std::printf("\nProcessor time of the game over five seconds (all threads)\n");
+    std::printf("  %-12s %9.1f ms  (%.1f%% of one core), %lld frames\n", "shown",
+                double(shown[0]) / 1e6, double(shown[0]) / 5e7, static_cast<long long>(shown[1]));
+    std::printf("  %-12s %9.1f ms  (%.2f%% of one core), %lld frames\n", "minimised",
+                double(minimised[0]) / 1e6, double(minimised[0]) / 5e7,
+                static_cast<long long>(minimised[1]));
+    return 0;
+}
