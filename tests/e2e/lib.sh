@@ -41,6 +41,17 @@ NewGameFolder() {
     cd "$folder"
 }
 
+# Runs the game in the current folder with no display at all, and checks that it
+# ends with -1 (255) after the registration messages; standard error is left
+# in stderr.txt for further checks.
+RunWithoutDisplay() {
+    local status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY "$game" 2>stderr.txt || status=$?
+    [[ $status == 255 ]] || Fail "exit code $status without a display, expected 255"
+    [[ "$(tail -n 1 stderr.txt)" == "Error Registering Window Class!" ]] ||
+        Fail "the last line is not the registration message: $(cat stderr.txt)"
+}
+
 # Starts the game in the current folder; its standard error goes to stderr.txt.
 StartGame() {
     "$game" 2>stderr.txt &
