@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test test-sanitize fuzz bench soak clean
+.PHONY: all deps build run test test-sanitize install uninstall package fuzz bench soak clean
 
 all: build
 
@@ -25,6 +25,26 @@ run: build
 
 test: build
 	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $$(nproc)
+
+# Installs the game built by make build under PREFIX (as root for the default
+# /usr/local: make build, then sudo make install). It does not build, so that a
+# build folder never gets files owned by root. The list of installed files is
+# kept for make uninstall.
+PREFIX ?= /usr/local
+install:
+	@test -f $(BUILD_DIR)/build.ninja || { echo "Run make build first, then make install." >&2; exit 1; }
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX) --strip
+	mv -f $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed-files.txt
+
+# Removes what make install placed. Each player's own folder under
+# ~/.local/share/kelmot stays.
+uninstall:
+	scripts/uninstall.sh $(BUILD_DIR)/installed-files.txt
+
+# The Debian package, in $(BUILD_DIR): install it with
+# sudo apt install ./$(BUILD_DIR)/kelmot_*.deb
+package: build
+	cd $(BUILD_DIR) && cpack
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Mesa and the X libraries keep a few allocations for the life of the process;

@@ -5,14 +5,16 @@
 set -euo pipefail
 
 packages=(
-    # build
-    g++ cmake ninja-build pkg-config make
+    # build, and the Debian package (dpkg-shlibdeps finds its dependencies)
+    g++ cmake ninja-build pkg-config make dpkg-dev
     # drawing: OpenGL 1.1 and GLU, with Mesa's software renderer for headless runs
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     # the window layer (used by the tests so far)
     libsdl2-dev
     # tests, sanitizers and fuzzing (clang's libFuzzer)
     googletest libgtest-dev clang libclang-rt-14-dev
+    # reading the drawn icons back in the picture tool's tests
+    zlib1g-dev
     # benchmark peers
     libstb-dev
     # text: finding and rasterising the menu font
@@ -25,6 +27,8 @@ packages=(
     # the display tests
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox xdotool
     x11-apps x11-utils imagemagick
+    # checking the installed menu entry
+    desktop-file-utils
 )
 
 missing=()

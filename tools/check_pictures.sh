@@ -10,9 +10,11 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 "$tool" "$scratch"
 
+pictures=(Data/stars.bmp Data/screen.bmp Data/blue.bmp Data/pointer.bmp Data/pointermask.bmp
+    resources/banner.bmp resources/icons/{48x48,64x64,128x128,256x256}/apps/kelmot.png)
+
 status=0
-for picture in Data/stars.bmp Data/screen.bmp Data/blue.bmp Data/pointer.bmp \
-    Data/pointermask.bmp resources/banner.bmp; do
+for picture in "${pictures[@]}"; do
     if [[ ! -f "$root/$picture" ]]; then
         echo "missing from the project: $picture" >&2
         status=1
@@ -24,6 +26,14 @@ for picture in Data/stars.bmp Data/screen.bmp Data/blue.bmp Data/pointer.bmp \
         status=1
     fi
 done
+# A picture the tool draws must be in the list above, so that it is checked.
+while IFS= read -r drawn; do
+    drawn=${drawn#"$scratch/"}
+    if [[ " ${pictures[*]} " != *" $drawn "* ]]; then
+        echo "drawn by the tool but not checked here: $drawn" >&2
+        status=1
+    fi
+done < <(find "$scratch" -type f | sort)
 if [[ $status -ne 0 ]]; then
     echo "redraw them with: $tool $root" >&2
 fi

@@ -1,7 +1,9 @@
 // Draws every picture the game ships, the same bytes on every run:
 //   kelmot_draw_pictures OUTPUT_ROOT
-// writes OUTPUT_ROOT/Data/{stars,screen,blue,pointer,pointermask}.bmp and
-// OUTPUT_ROOT/resources/banner.bmp, making the folders as needed.
+// writes OUTPUT_ROOT/Data/{stars,screen,blue,pointer,pointermask}.bmp,
+// OUTPUT_ROOT/resources/banner.bmp and the desktop icon as
+// OUTPUT_ROOT/resources/icons/SIZExSIZE/apps/kelmot.png for SIZE 48, 64, 128
+// and 256, making the folders as needed.
 
 #include <cstdio>
 #include <filesystem>
@@ -10,7 +12,9 @@
 #include <vector>
 
 #include "bmp_file.h"
+#include "icon.h"
 #include "pictures.h"
+#include "png_file.h"
 
 namespace {
 
@@ -25,12 +29,11 @@ bool Report(const std::filesystem::path& path, const std::string& reason) {
     return false;
 }
 
-bool Save(const std::filesystem::path& root, const Picture& picture) {
-    const std::filesystem::path path = root / picture.path;
+bool Save(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     if (error) return Report(path.parent_path(), error.message());
-    const std::string reason = WriteWholeFile(path, EncodeBmp(picture.canvas));
+    const std::string reason = WriteWholeFile(path, bytes);
     return reason.empty() || Report(path, reason);
 }
 
@@ -52,6 +55,14 @@ int main(int argc, char** argv) {
         {"resources/banner.bmp", DrawDialogBanner()},
     };
     for (const Picture& picture : pictures)
-        if (!Save(root, picture)) return 1;
+        if (!Save(root / picture.path, EncodeBmp(picture.canvas))) return 1;
+
+    // Laid out as an icon theme's folders, ready to install as a tree.
+    for (const int32_t size : iconSizes) {
+        const std::string side = std::to_string(size);
+        const std::filesystem::path path =
+            root / "resources/icons" / (side + "x" + side) / "apps/kelmot.png";
+        if (!Save(path, EncodePng(DrawIcon(size)))) return 1;
+    }
     return 0;
 }

@@ -14,13 +14,6 @@ pictures=(blue stars pointer pointermask screen)
 defaultPrefs=$(printf '%s\n' gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 \
     player1controls=1 player2controls=1 configpanel=1 res=1 bpp=0 fullscreen=1)
 
-# Presses one key, held long enough for a busy display to see it.
-Press() {
-    xdotool keydown "$1"
-    sleep 0.1
-    xdotool keyup "$1"
-}
-
 # A crash would show as an exit by signal (which ExpectExit already refuses) and
 # may leave a core file in the game's folder.
 ExpectNoCore() {

@@ -6,17 +6,6 @@ game=$(realpath "$1")
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-# Types keys one at a time, held long enough for a busy display to see them.
-Type() {
-    local key
-    for key in "$@"; do
-        xdotool keydown "$key"
-        sleep 0.05
-        xdotool keyup "$key"
-        sleep 0.15
-    done
-}
-
 DialogGone() {
     for _ in $(seq 50); do
         [[ -z "$(DialogId)" ]] && return 0
@@ -33,7 +22,7 @@ WaitForDialog >/dev/null
 # The keyboard starts on "1024x768": Right picks "800x600", Tab goes to the
 # depths, Right picks "32 bit", Tab goes to "Fullscreen?", Space clears it,
 # and Return presses OK.
-Type Right Tab Right Tab space Return
+Press Right Tab Right Tab space Return
 DialogGone
 window=$(WaitForWindow Kelmot) || Fail "no game window after the dialog"
 expected=$(printf '%s\n' gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1 \
@@ -56,12 +45,12 @@ sed -i 's/configpanel=0/configpanel=1/' prefs.txt
 before=$(cat prefs.txt)
 StartGame
 dialog=$(WaitForDialog)
-Type Escape
+Press Escape
 xdotool key alt+F4
 sleep 1
 [[ "$(DialogId)" == "$dialog" ]] || Fail "the dialog went away without OK"
 kill -0 "$gamePid" 2>/dev/null || Fail "the game ended without OK"
-Type Return
+Press Return
 DialogGone
 WaitForWindow Kelmot >/dev/null || Fail "no game window after the dialog"
 [[ "$(cat prefs.txt)" == "$before" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"

@@ -139,6 +139,17 @@ RequestClose() {
     done
 }
 
+# Presses keys one at a time, each held long enough for a busy display to see it.
+Press() {
+    local key
+    for key in "$@"; do
+        xdotool keydown "$key"
+        sleep 0.1
+        xdotool keyup "$key"
+        sleep 0.15
+    done
+}
+
 # Waits up to 10 s for the game to end and checks its exit code against $1.
 ExpectExit() {
     local status=0

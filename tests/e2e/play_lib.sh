@@ -3,9 +3,9 @@
 # Source it after lib.sh; $reader must name the board reader (board_reader.cpp)
 # and $window the game window once it is found.
 
-# Holds each key long enough for the game to draw a frame while it is down (a
-# key pressed and released between two frames would go unseen), one after the
-# other. Frames are slow under a software renderer on a busy machine, and the
+# Replaces lib.sh's Press with a longer hold: each key stays down long enough for
+# the game to draw a frame meanwhile (a key pressed and released between two
+# frames would go unseen), one after the other. Frames are slow under a software renderer on a busy machine, and the
 # first frame of a new sight slower still, so where a press must not be lost
 # the helpers below hold the key until its effect shows, or press again where
 # that is safe.

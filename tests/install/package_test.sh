@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The Debian package: built by CPack from this build, its control file names the
+# runtime packages the game needs, and it holds the installed files under /usr.
+# As root it is also installed with apt-get, started from the PATH as a player
+# would, and removed again.
+# Usage: package_test.sh CPACK BUILD_DIR
+cpack=$1
+build=$2
+# shellcheck source=../e2e/lib.sh
+source "$(dirname "$0")/../e2e/lib.sh"
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh"
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-package.XXXXXX")
+gameFolders+=("$scratch")
+"$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log"; Fail "cpack failed"; Finish; }
+debs=("$scratch"/out/kelmot_*.deb)
+[[ ${#debs[@]} == 1 && -f "${debs[0]}" ]] || { Fail "no single kelmot_*.deb: ${debs[*]}"; Finish; }
+deb=${debs[0]}
+
+echo "- the control file"
+[[ "$(dpkg-deb -f "$deb" Package)" == kelmot ]] || Fail "the package is not named kelmot"
+[[ "$(dpkg-deb -f "$deb" Section)" == games ]] || Fail "the package is not in the games section"
+[[ "$(dpkg-deb -f "$deb" Architecture)" == "$(dpkg --print-architecture)" ]] ||
+    Fail "the package is for $(dpkg-deb -f "$deb" Architecture)"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "  Depends: $depends"
+# Each needed package must be one whole entry, or one of an entry's choices.
+entries=$(tr ',|' '\n\n' <<<"$depends" | sed 's/([^)]*)//; s/^ *//; s/ *$//')
+for needed in libsdl2-2.0-0 libgl1 libglu1-mesa libfontconfig1 libfreetype6 libgtk-3-0 \
+    fonts-liberation2; do
+    grep -qx "$needed" <<<"$entries" || Fail "Depends does not name $needed"
+done
+
+echo "- the files, under /usr, and the game stripped"
+contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
+expected=(./usr/bin/kelmot ./usr/libexec/kelmot/kelmot ./usr/share/applications/kelmot.desktop
+    ./usr/share/man/man6/kelmot.6.gz)
+for picture in "${expectedPictures[@]}"; do expected+=("./usr/share/kelmot/Data/$picture"); done
+for size in "${iconSizes[@]}"; do
+    expected+=("./usr/share/icons/hicolor/${size}x$size/apps/kelmot.png")
+done
+for file in "${expected[@]}"; do
+    grep -qx -- "$file" <<<"$contents" || Fail "the package lacks $file"
+done
+dpkg-deb -x "$deb" "$scratch/unpacked"
+if readelf -S "$scratch/unpacked/usr/libexec/kelmot/kelmot" | grep -q '\.debug_info'; then
+    Fail "the packaged game is not stripped"
+fi
+ExpectMenuEntry "$scratch/unpacked/usr/share/applications/kelmot.desktop"
+
+# Installing changes the machine, so it is done only where that is expected.
+if ((EUID != 0)); then
+    echo "SKIPPED: installing the package with apt-get needs root; the package was checked unpacked"
+    Finish
+    exit 77
+fi
+if dpkg-query -W -f='${Status}' kelmot 2>/dev/null | grep -q 'ok installed'; then
+    echo "SKIPPED: a kelmot package is already installed on this machine; it is left as it is"
+    Finish
+    exit 77
+fi
+
+echo "- installed with apt-get, started from the PATH, removed again"
+# shellcheck disable=SC2317 # run at exit
+RemovePackage() {
+    apt-get purge -y -qq kelmot >/dev/null 2>&1 || true
+    RemoveGameFolders
+}
+trap RemovePackage EXIT
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
+    >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; Fail "apt-get install failed"; Finish; }
+[[ "$(command -v kelmot)" == /usr/bin/kelmot ]] || Fail "kelmot on the PATH is $(command -v kelmot)"
+ExpectMenuEntry /usr/share/applications/kelmot.desktop
+export HOME=$scratch/home
+unset XDG_DATA_HOME
+mkdir -p "$HOME" "$scratch/elsewhere"
+cd "$scratch/elsewhere"
+FirstRunThroughDialog kelmot "$scratch/stderr.txt"
+ExpectPlayerFolder "$HOME/.local/share/kelmot" /usr/share/kelmot/Data 0
+[[ -z "$(ls -A "$scratch/elsewhere")" ]] || Fail "the game wrote into the folder it was started from"
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kelmot >"$scratch/apt.log" 2>&1 ||
+    { cat "$scratch/apt.log"; Fail "apt-get purge failed"; }
+[[ ! -e /usr/bin/kelmot && ! -e /usr/libexec/kelmot && ! -e /usr/share/kelmot ]] ||
+    Fail "files are left after the package was removed"
+[[ -f "$HOME/.local/share/kelmot/prefs.txt" ]] || Fail "removing the package took the player's options"
+Finish
