@@ -80,6 +80,25 @@ cd "$scratch/elsewhere"
 FirstRunThroughDialog kelmot "$scratch/stderr.txt"
 ExpectPlayerFolder "$HOME/.local/share/kelmot" /usr/share/kelmot/Data 0
 [[ -z "$(ls -A "$scratch/elsewhere")" ]] || Fail "the game wrote into the folder it was started from"
+
+echo "- started from its menu entry, as a desktop's menu does"
+gio launch /usr/share/applications/kelmot.desktop 2>"$scratch/stderr.txt" ||
+    Fail "gio could not start the menu entry: $(cat "$scratch/stderr.txt")"
+if WaitForDialog >/dev/null; then
+    Press Return
+    WaitForWindow Kelmot >/dev/null || Fail "no game window after the dialog"
+    # gio has gone; the game is a process of its own.
+    gamePid=$(pgrep -x -f /usr/libexec/kelmot/kelmot) || Fail "no game process"
+    [[ "$(readlink "/proc/$gamePid/cwd")" == "$HOME/.local/share/kelmot" ]] ||
+        Fail "the game runs in $(readlink "/proc/$gamePid/cwd"), not in the player's folder"
+    RequestClose
+    for _ in $(seq 100); do
+        kill -0 "$gamePid" 2>/dev/null || break
+        sleep 0.1
+    done
+    ! kill -0 "$gamePid" 2>/dev/null || Fail "the game did not end when its window was closed"
+fi
+
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kelmot >"$scratch/apt.log" 2>&1 ||
     { cat "$scratch/apt.log"; Fail "apt-get purge failed"; }
 [[ ! -e /usr/bin/kelmot && ! -e /usr/libexec/kelmot && ! -e /usr/share/kelmot ]] ||
