@@ -12,8 +12,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 # first run in the new system, on the host's display with the host's X cookie.
 if [[ "${1:-}" == --play ]]; then
     root=$2
-    # shellcheck source=../e2e/lib.sh
-    source "$here/../e2e/lib.sh"
     # shellcheck source=lib.sh
     source "$here/lib.sh"
     cp "$XAUTHORITY" "$root/home/player/.Xauthority"

@@ -5,13 +5,9 @@
 # Usage: launcher_test.sh CMAKE BUILD_DIR
 cmake=$1
 build=$2
-# shellcheck source=../e2e/lib.sh
-source "$(dirname "$0")/../e2e/lib.sh"
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-install.XXXXXX")
-gameFolders+=("$scratch")
 prefix=$scratch/prefix
 launcher=$prefix/bin/kelmot
 "$cmake" --install "$build" --prefix "$prefix" >"$scratch/install.log" ||

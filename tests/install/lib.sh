@@ -1,6 +1,11 @@
 # Shared by the install tests: the installed game started through its launcher,
-# as a player would, from a folder that has nothing to do with it. Source it
-# after tests/e2e/lib.sh.
+# as a player would, from a folder that has nothing to do with it. Sourcing it
+# sources tests/e2e/lib.sh too, and makes $scratch, a folder removed at exit.
+
+# shellcheck source=../e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-install.XXXXXX")
+gameFolders+=("$scratch")
 
 expectedPictures=(blue.bmp pointer.bmp pointermask.bmp screen.bmp stars.bmp)
 iconSizes=(48 64 128 256)

@@ -6,13 +6,9 @@
 # Usage: package_test.sh CPACK BUILD_DIR
 cpack=$1
 build=$2
-# shellcheck source=../e2e/lib.sh
-source "$(dirname "$0")/../e2e/lib.sh"
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-package.XXXXXX")
-gameFolders+=("$scratch")
 "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
     { cat "$scratch/cpack.log"; Fail "cpack failed"; Finish; }
 debs=("$scratch"/out/kelmot_*.deb)
