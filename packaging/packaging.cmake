@@ -20,12 +20,10 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/icons/
 
 # The launcher finds the game and its pictures relative to itself, so an install
 # tree works wherever it is put (a scratch prefix, a package's staging folder).
-file(RELATIVE_PATH KELMOT_PROGRAM_FROM_LAUNCHER ${CMAKE_INSTALL_FULL_BINDIR}
+file(RELATIVE_PATH PROGRAM_FROM_LAUNCHER ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${KELMOT_PROGRAM_DIR}/kelmot)
-file(RELATIVE_PATH KELMOT_PICTURES_FROM_LAUNCHER ${CMAKE_INSTALL_FULL_BINDIR}
+file(RELATIVE_PATH PICTURES_FROM_LAUNCHER ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${KELMOT_DATA_DIR}/Data)
-set(PROGRAM_FROM_LAUNCHER ${KELMOT_PROGRAM_FROM_LAUNCHER})
-set(PICTURES_FROM_LAUNCHER ${KELMOT_PICTURES_FROM_LAUNCHER})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/kelmot.in ${CMAKE_BINARY_DIR}/packaging/kelmot
                @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/kelmot DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -47,8 +45,10 @@ set(CPACK_PACKAGE_NAME kelmot)
 set(CPACK_PACKAGE_VENDOR "Kelmot developers")
 set(CPACK_PACKAGE_CONTACT "Kelmot developers <maintainers@kelmot.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tic-tac-toe against the computer or a friend")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kelmot is tic-tac-toe in one OpenGL window. Play against the computer, or sit two people at one keyboard, one on the arrow keys and one on the keypad. Menus in bitmap text, a red grid in a starfield, coloured crosses and white noughts.")
+set(CPACK_PACKAGE_DESCRIPTION "Kelmot is tic-tac-toe in one OpenGL window. Play against the computer,
+or sit two people at one keyboard, one on the arrow keys and one on the
+keypad. Menus in bitmap text, a red grid in a starfield, coloured
+crosses and white noughts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
