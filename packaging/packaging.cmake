@@ -6,6 +6,7 @@
 #   share/applications/kelmot.desktop       the menu entry
 #   share/icons/hicolor/NxN/apps/kelmot.png the icon, drawn by tools/
 #   share/man/man6/kelmot.6.gz              the manual page
+#   share/doc/kelmot/changelog.gz           what each release brought
 include(GNUInstallDirs)
 
 set(KELMOT_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/kelmot)
@@ -28,13 +29,18 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/kelmot.in ${CMAKE_BINARY_DIR}/pac
                @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/kelmot DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The manual page, compressed as Debian keeps them (-n: the same bytes each time).
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/kelmot.6.gz
-    COMMAND sh -c "gzip -9n <'${PROJECT_SOURCE_DIR}/packaging/kelmot.6' >'${CMAKE_BINARY_DIR}/packaging/kelmot.6.gz'"
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/kelmot.6
-    VERBATIM)
-add_custom_target(kelmot_manual ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/kelmot.6.gz)
+# The manual page and the changelog, compressed as Debian keeps them (-n: the
+# same bytes each time).
+foreach(file kelmot.6 changelog)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${file}.gz
+        COMMAND sh -c "gzip -9n <'${PROJECT_SOURCE_DIR}/packaging/${file}' >'${CMAKE_BINARY_DIR}/packaging/${file}.gz'"
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
+        VERBATIM)
+endforeach()
+add_custom_target(kelmot_packaging_docs ALL
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/kelmot.6.gz ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/kelmot.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelmot)
 
 # The Debian package: dpkg-shlibdeps finds the libraries the game links (SDL2,
 # OpenGL, GLU, fontconfig, FreeType, GTK 3 and theirs). Two needs show in no

@@ -32,7 +32,7 @@ done
 echo "- the files, under /usr, and the game stripped"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 expected=(./usr/bin/kelmot ./usr/libexec/kelmot/kelmot ./usr/share/applications/kelmot.desktop
-    ./usr/share/man/man6/kelmot.6.gz)
+    ./usr/share/man/man6/kelmot.6.gz ./usr/share/doc/kelmot/changelog.gz)
 for picture in "${expectedPictures[@]}"; do expected+=("./usr/share/kelmot/Data/$picture"); done
 for size in "${iconSizes[@]}"; do
     expected+=("./usr/share/icons/hicolor/${size}x$size/apps/kelmot.png")
