@@ -151,32 +151,26 @@ WaitForBoard() {
     return 1
 }
 
-# Presses key $1 until the board reads $2: again when a press went unseen.
-# Only for keys that do nothing once their effect is there.
-PressForBoard() {
+# Presses key $1 until ReadScreen's variable $2 holds $3: again when a press went
+# unseen. $4 says what the variable is, for the failure message. Only for keys
+# that do nothing once their effect is there.
+PressUntil() {
     for _ in 1 2 3; do
         Press "$1"
         for _ in $(seq 8); do
-            ReadScreen && [[ "$board" == "$2" ]] && return 0
+            ReadScreen && [[ "${!2}" == "$3" ]] && return 0
             sleep 0.2
         done
     done
-    Fail "after $1 the board reads ${board:-nothing}, not $2: ${readout:-}"
+    Fail "after $1 $4 ${!2:-nothing}, not $3: ${readout:-}"
     return 1
 }
 
+# Presses key $1 until the board reads $2.
+PressForBoard() { PressUntil "$1" board "$2" "the board reads"; }
+
 # Presses arrow key $1 until the cursor stands on cell $2.
-PressForCursor() {
-    for _ in 1 2 3; do
-        Press "$1"
-        for _ in $(seq 8); do
-            ReadScreen && [[ "$cursor" == "$2" ]] && return 0
-            sleep 0.2
-        done
-    done
-    Fail "after $1 the cursor is on cell ${cursor:-nothing}, not $2: ${readout:-}"
-    return 1
-}
+PressForCursor() { PressUntil "$1" cursor "$2" "the cursor is on cell"; }
 
 # Checks that the board still reads $1 a second later: a key that must do nothing.
 ExpectBoardStays() {
