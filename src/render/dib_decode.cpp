@@ -48,6 +48,10 @@ DibError ReadLayout(const uint8_t* data, size_t size, DibLayout& layout) {
         return DibError::unknownFormat;
     if (size - headerStart < headerSize) return DibError::unknownFormat;
 
+    // The depth's default number of colours, unless a 40-byte header says how
+    // many it has; only the low 16 bits of that count, so a non-zero field can
+    // still mean none.
+    bool countGiven = false;
     uint32_t colourCount = 0;
     if (headerSize == coreHeaderSize) {
         layout.width = Read16(header + 4);
@@ -61,9 +65,11 @@ DibError ReadLayout(const uint8_t* data, size_t size, DibLayout& layout) {
         layout.colourEntrySize = 4;
         // Run-length and bit-field pictures are not decoded.
         if (Read32(header + 16) != 0) return DibError::conversion;
-        colourCount = Read32(header + 32) & 0xFFFF;
+        const uint32_t coloursUsed = Read32(header + 32);
+        countGiven = coloursUsed != 0;
+        colourCount = coloursUsed & 0xFFFF;
     }
-    if (colourCount == 0) {
+    if (!countGiven) {
         switch (layout.bitsPerPixel) {
         case 1:
             colourCount = 2;

@@ -124,10 +124,23 @@ TEST(DibLayout, ColourCountComesFromColoursUsedOrTheDepth) {
     ExpectDecodesTo(five);
     EXPECT_EQ(Encode(five).size(), 40 + 20 + 3 * 4u);
 
-    // Only the low 16 bits of colours-used count.
-    TestDib wide = five;
-    wide.coloursUsed = 0x10005;
-    ExpectDecodesTo(wide);
+    // A non-zero colours-used counts by its low 16 bits alone: 0x10005 is five
+    // entries, and 0x10000 is none at all (not the depth's default), so that
+    // every index lies beyond the table.
+    for (uint16_t bits : {4, 8}) {
+        for (bool fileHeader : {true, false}) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, file header " << fileHeader);
+            TestDib wide = PictureOf(bits, 40, fileHeader);
+            wide.coloursUsed = 0x10005;
+            wide.colours.resize(5);
+            for (uint32_t& v : wide.values) v %= 5;
+            ExpectDecodesTo(wide);
+
+            TestDib none = PictureOf(bits, 40, fileHeader);
+            none.coloursUsed = 0x10000;
+            ExpectRejected(Encode(none), DibError::conversion);
+        }
+    }
 
     // A 12-byte header on 8 bits: the pixels follow 256 three-byte entries.
     TestDib core = PictureOf(8, 12, false);
