@@ -14,32 +14,45 @@ namespace {
 
 const char* const prefsPath = "prefs.txt";
 // Written in full first, then renamed over prefsPath, so that an interrupted or
-// failed save never leaves a truncated file behind.
+// failed save never leaves a truncated file behind. Only where the folder
+// forbids making this file is prefsPath written in place.
 const char* const prefsNewPath = "prefs.txt.new";
 
 // Set while a repair reads back the default file it has just written, so that a
 // file that still does not read back cleanly cannot start another repair.
 bool readingBackRepair = false;
 
-bool ReplacePreferencesFile(const std::string& text) {
+// Writes the whole text into path (created or truncated), flushed to the disk.
+// 0, or the error of the first step that failed; *opened tells whether the file
+// could be opened for writing at all.
+int WriteFlushed(const char* path, const std::string& text, bool* opened) {
     // errno is not promised to be set by every stdio failure.
     int error = 0;
     auto fail = [&error] {
         if (error == 0) error = errno != 0 ? errno : EIO;
     };
-
     errno = 0;
-    std::FILE* file = std::fopen(prefsNewPath, "w");
+    std::FILE* file = std::fopen(path, "w");
+    *opened = file != nullptr;
     if (file == nullptr) {
         fail();
-    } else {
-        if (std::fwrite(text.data(), 1, text.size(), file) != text.size() ||
-            std::fflush(file) != 0 || fsync(fileno(file)) != 0)
-            fail();
-        if (std::fclose(file) != 0) fail();
-        if (error == 0 && std::rename(prefsNewPath, prefsPath) != 0) fail();
-        if (error != 0) std::remove(prefsNewPath);
+        return error;
     }
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0 ||
+        fsync(fileno(file)) != 0)
+        fail();
+    if (std::fclose(file) != 0) fail();
+    return error;
+}
+
+bool ReplacePreferencesFile(const std::string& text) {
+    bool opened = false;
+    int error = WriteFlushed(prefsNewPath, text, &opened);
+    if (error == 0 && std::rename(prefsNewPath, prefsPath) != 0) error = errno != 0 ? errno : EIO;
+    if (opened && error != 0) std::remove(prefsNewPath);
+    // A folder that lets nobody make files in it can still hold a prefs.txt that
+    // may be written: that file is then rewritten where it stands.
+    if (!opened && (error == EACCES || error == EPERM)) error = WriteFlushed(prefsPath, text, &opened);
     if (error != 0) {
         std::fprintf(stderr, "Kelmot: could not save %s: %s\n", prefsPath, std::strerror(error));
         return false;

@@ -115,30 +115,15 @@ ExpectStandardError "${modeMessages[@]}"
 ExpectPrefs "$defaultPrefs"
 ExpectNoCore
 
-# Whether file permissions hold for this user: they do not for root.
-PermissionsHold() {
-    local probe status=0
-    probe=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-probe.XXXXXX")
-    chmod 555 "$probe"
-    touch "$probe/file" 2>/dev/null && status=1
-    chmod 755 "$probe"
-    rm -rf "$probe"
-    return $status
-}
-
 echo "- unreadable prefs.txt: taken as missing, so the defaults are written"
-if PermissionsHold; then
-    NewGameFolder 1 0 0
-    chmod 000 prefs.txt
-    StartGame
-    AcceptDialogAndClose "$defaultPrefs"
-    ExpectExit 0
-    ExpectStandardError "${modeMessages[@]}"
-    ExpectPrefs "$defaultPrefs"
-    ExpectNoCore
-else
-    echo "  SKIPPED: file permissions do not bind this user (uid $(id -u)), so chmod 000 cannot make prefs.txt unreadable"
-fi
+NewGameFolder 1 0 0
+chmod 000 prefs.txt
+StartGameUnprivileged
+AcceptDialogAndClose "$defaultPrefs"
+ExpectExit 0
+ExpectStandardError "${modeMessages[@]}"
+ExpectPrefs "$defaultPrefs"
+ExpectNoCore
 
 echo "- prefs.txt is a folder: kept, the defaults used, the failed save reported"
 NewGameFolder 1 0 0
@@ -167,50 +152,77 @@ ExpectPrefs "$prefs"
 ExpectNoCore
 
 echo "- read-only game folder"
-if PermissionsHold; then
-    # Standard error goes to a file made before the folder turns read-only.
-    echo "  - with prefs.txt and the dialog: the file kept, the failed save reported"
-    NewGameFolder 1 0 0
-    sed -i -e 's/configpanel=0/configpanel=1/' prefs.txt
-    prefs=$(cat prefs.txt)
-    touch stderr.txt
-    chmod 555 .
-    StartGame
-    WaitForDialog >/dev/null && Press Return
-    RequestClose || true
-    ExpectExit 0
-    ExpectStandardError "Kelmot: could not save prefs.txt: Permission denied"
-    ExpectPrefs "$prefs"
-    chmod 755 .
+# Standard error goes to a file made before the folder turns read-only.
+echo "  - with a writable prefs.txt and the dialog: saved in place, nothing reported"
+NewGameFolder 1 0 0
+sed -i -e 's/configpanel=0/configpanel=1/' prefs.txt
+prefs=$(cat prefs.txt)
+# Text after the last entry is ignored when read, and gone once saved.
+echo "left over" >>prefs.txt
+touch stderr.txt
+chmod 555 .
+StartGameUnprivileged
+WaitForDialog >/dev/null && Press Return
+RequestClose || true
+ExpectExit 0
+ExpectStandardError
+ExpectPrefs "$prefs"
+[[ ! -e prefs.txt.new ]] || Fail "a prefs.txt.new appeared in a read-only folder"
+chmod 755 .
 
-    echo "  - without prefs.txt: the defaults in use, each failed write reported"
-    NewGameFolder 1 0 0
-    rm prefs.txt
-    touch stderr.txt
-    chmod 555 .
-    StartGame
-    AcceptDialogAndClose
-    ExpectExit 0
-    # At start-up, after the dialog, and when the window's set-up finds no file.
-    denied="Kelmot: could not save prefs.txt: Permission denied"
-    ExpectStandardError "$denied" "$denied" "${modeMessages[@]}" "$denied"
-    [[ ! -e prefs.txt ]] || Fail "a prefs.txt appeared in a read-only folder"
-    chmod 755 .
+echo "  - with a read-only prefs.txt and the dialog: the file kept, the failed save reported"
+NewGameFolder 1 0 0
+sed -i -e 's/configpanel=0/configpanel=1/' prefs.txt
+prefs=$(cat prefs.txt)
+touch stderr.txt
+chmod 444 prefs.txt
+chmod 555 .
+StartGameUnprivileged
+WaitForDialog >/dev/null && Press Return
+RequestClose || true
+ExpectExit 0
+denied="Kelmot: could not save prefs.txt: Permission denied"
+ExpectStandardError "$denied"
+ExpectPrefs "$prefs"
+chmod 755 .
 
-    echo "  - with a malformed prefs.txt: the file kept, the defaults in use"
-    NewGameFolder 1 0 0
-    printf 'gofirst=0\nxoro=oops\n' >prefs.txt
-    touch stderr.txt
-    chmod 555 .
-    StartGame
-    AcceptDialogAndClose "$(printf 'gofirst=0\nxoro=oops')"
-    ExpectExit 0
-    ExpectStandardError "$denied" "$denied" "${modeMessages[@]}" "$denied"
-    ExpectPrefs "$(printf 'gofirst=0\nxoro=oops')"
-    chmod 755 .
-else
-    echo "  SKIPPED: file permissions do not bind this user (uid $(id -u)), so chmod 555 cannot make the folder read-only; the blocked save above stands in for it"
-fi
+echo "  - without prefs.txt: the defaults in use, each failed write reported"
+NewGameFolder 1 0 0
+rm prefs.txt
+touch stderr.txt
+chmod 555 .
+StartGameUnprivileged
+AcceptDialogAndClose
+ExpectExit 0
+# At start-up, after the dialog, and when the window's set-up finds no file.
+ExpectStandardError "$denied" "$denied" "${modeMessages[@]}" "$denied"
+[[ ! -e prefs.txt ]] || Fail "a prefs.txt appeared in a read-only folder"
+chmod 755 .
+
+echo "  - with a malformed, writable prefs.txt: repaired in place, silently"
+NewGameFolder 1 0 0
+printf 'gofirst=0\nxoro=oops\n' >prefs.txt
+touch stderr.txt
+chmod 555 .
+StartGameUnprivileged
+AcceptDialogAndClose "$defaultPrefs"
+ExpectExit 0
+ExpectStandardError "${modeMessages[@]}"
+ExpectPrefs "$defaultPrefs"
+chmod 755 .
+
+echo "  - with a malformed, read-only prefs.txt: the file kept, the defaults in use"
+NewGameFolder 1 0 0
+printf 'gofirst=0\nxoro=oops\n' >prefs.txt
+touch stderr.txt
+chmod 444 prefs.txt
+chmod 555 .
+StartGameUnprivileged
+AcceptDialogAndClose "$(printf 'gofirst=0\nxoro=oops')"
+ExpectExit 0
+ExpectStandardError "$denied" "$denied" "${modeMessages[@]}" "$denied"
+ExpectPrefs "$(printf 'gofirst=0\nxoro=oops')"
+chmod 755 .
 
 echo "- no display, malformed prefs.txt and a broken picture: repaired, both messages, -1"
 NewGameFolder 1 0 0

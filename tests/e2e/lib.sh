@@ -58,6 +58,30 @@ StartGame() {
     gamePid=$!
 }
 
+# Permission bits do not bind root, so a read-only folder or an unreadable file
+# means nothing to a game run as root. As root this starts the game as the user
+# nobody instead (from a copy of its own, with a home folder of its own and leave
+# to use the display), after handing it the current folder; otherwise it is
+# StartGame.
+StartGameUnprivileged() {
+    if ((EUID != 0)); then
+        StartGame
+        return
+    fi
+    if [[ -z "${unprivilegedHome:-}" ]]; then
+        unprivilegedHome=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-nobody.XXXXXX")
+        gameFolders+=("$unprivilegedHome")
+        cp "$game" "$unprivilegedHome/kelmot"
+        chown -R nobody:nogroup "$unprivilegedHome"
+        xhost +si:localuser:nobody >/dev/null
+        echo "  [ as nobody ] running as root: the game runs as user nobody (uid $(id -u nobody))"
+    fi
+    chown -R nobody:nogroup .
+    setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        env HOME="$unprivilegedHome" "$unprivilegedHome/kelmot" 2>stderr.txt &
+    gamePid=$!
+}
+
 # The id of the top-level window titled $1, or nothing. (xdotool's name search
 # misses SDL's message boxes, so the window tree is read instead.)
 WindowId() {
