@@ -32,14 +32,15 @@ RgbImage* LoadDibImage(const char* fileName) {
     }
     if (file >= 0) close(file);
     if (mapping == MAP_FAILED) {
-        ReportError(("Failed to open DIB file " + std::string(fileName) + ".\n").c_str());
+        ReportError(("Failed to open DIB file " + std::string(fileName) + ".\n").c_str(),
+                    ReportOwner::focusedWindow);
         return nullptr;
     }
 
     RgbImage* image = nullptr;
     const DibError error = DecodeDib(static_cast<const uint8_t*>(mapping), size, &image);
     munmap(mapping, size);
-    if (error != DibError::none) ReportError(DibErrorText(error));
+    if (error != DibError::none) ReportError(DibErrorText(error), ReportOwner::focusedWindow);
     return image;
 }
 

@@ -124,7 +124,8 @@ uint32_t BuildFont(int32_t emPixels) {
                         FT_Set_Pixel_Sizes(face, 0, FT_UInt(emPixels)) == 0;
     if (!opened && !missingFontReported) {
         missingFontReported = true;
-        ReportError("Font \"Times New Roman\" bold not found; text will not be shown.");
+        ReportError("Font \"Times New Roman\" bold not found; text will not be shown.",
+                    ReportOwner::focusedWindow);
     }
 
     // The glyph rows are packed to whole bytes with no further fill, read as

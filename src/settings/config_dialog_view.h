@@ -5,8 +5,9 @@
 #include "settings/config_dialog.h"
 #include "settings/settings.h"
 
-// The start-up dialog's window, in GTK. GTK is started only here, and its
-// connection to the display is closed again before this returns.
+// The start-up dialog's window, in GTK. GTK is started only here. Its
+// connection to the display stays open once the dialog is gone (GTK cannot close
+// its default display cleanly), but nothing of GTK runs again.
 
 // Asked every tenth of a second while the dialog is up; non-zero gives up the
 // dialog (the program was told to end).

@@ -52,7 +52,8 @@ bool ReplacePreferencesFile(const std::string& text) {
     if (opened && error != 0) std::remove(prefsNewPath);
     // A folder that lets nobody make files in it can still hold a prefs.txt that
     // may be written: that file is then rewritten where it stands.
-    if (!opened && (error == EACCES || error == EPERM)) error = WriteFlushed(prefsPath, text, &opened);
+    if (!opened && (error == EACCES || error == EPERM))
+        error = WriteFlushed(prefsPath, text, &opened);
     if (error != 0) {
         std::fprintf(stderr, "Kelmot: could not save %s: %s\n", prefsPath, std::strerror(error));
         return false;

@@ -25,7 +25,7 @@ int32_t SetUpContext(GameWindow* window, KeyTable* keys) {
     glEnable(GL_TEXTURE_2D);
 
     if (LoadTextures() == 0) {
-        ReportError("Loading Textures Failed");
+        ReportError("Loading Textures Failed", ReportOwner::none);
         return 0;
     }
 

@@ -35,13 +35,13 @@ int32_t StartVideo() {
 
 int32_t RegisterGameClass() {
     if (StartVideo() == 0) {
-        ReportError("RegisterClassEx Failed!");
+        ReportError("RegisterClassEx Failed!", ReportOwner::none);
         return 0;
     }
     const uint32_t firstEvent = SDL_RegisterEvents(2);
     if (firstEvent == static_cast<uint32_t>(-1)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        ReportError("RegisterClassEx Failed!");
+        ReportError("RegisterClassEx Failed!", ReportOwner::none);
         return 0;
     }
     endOfPassEvent = firstEvent;
@@ -104,7 +104,7 @@ int32_t OpenGameWindow(GameWindow* window) {
             1) {
             SDL_ShowCursor(SDL_DISABLE);
         } else {
-            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.");
+            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
             window->fullscreenMode = 0;
         }
     }

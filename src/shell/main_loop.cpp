@@ -43,7 +43,7 @@ int32_t RunGame() {
     }
 
     if (RegisterGameClass() == 0) {
-        ReportError("Error Registering Window Class!");
+        ReportError("Error Registering Window Class!", ReportOwner::none);
         return -1;
     }
 
@@ -59,7 +59,7 @@ int32_t RunGame() {
 int32_t RunPass(GameWindow* window, KeyTable* keys) {
     window->fullscreenMode = nextFullscreen;
     if (OpenGameWindow(window) != 1) {
-        ReportError("Error Creating OpenGL Window");
+        ReportError("Error Creating OpenGL Window", ReportOwner::none);
         keepRunning = 0;
         return 0;
     }

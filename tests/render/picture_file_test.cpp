@@ -50,6 +50,7 @@ TEST_F(PictureFile, FilesThatCannotBeMappedAreReportedByName) {
         recorder.Reports(),
         (Reports{"Failed to open DIB file empty.bmp.\n", "Failed to open DIB file folder.bmp.\n",
                  "Failed to open DIB file pipe.bmp.\n", "Failed to open DIB file missing.bmp.\n"}));
+    EXPECT_TRUE(recorder.AllOwnedBy(ReportOwner::focusedWindow));
 }
 
 TEST_F(PictureFile, EachBrokenPictureGivesExactlyOneReport) {
@@ -62,6 +63,7 @@ TEST_F(PictureFile, EachBrokenPictureGivesExactlyOneReport) {
     EXPECT_EQ(LoadPicture("range.bmp"), nullptr);
     EXPECT_EQ(recorder.Reports(),
               (Reports{"Unknown DIB file format.", "Image file conversion error."}));
+    EXPECT_TRUE(recorder.AllOwnedBy(ReportOwner::focusedWindow));
 }
 
 } // namespace

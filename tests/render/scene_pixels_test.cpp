@@ -708,6 +708,31 @@ TEST_F(ScenePixels, HighlightedMenuRowIsYellow) {
     }
 }
 
+// An edited prefs.txt can hold any number: an option screen shows the text of
+// 1 only for 1, and every other value ("FALSE", "O's", "The Keypad", "Player1")
+// as it shows 0.
+TEST_F(ScenePixels, OptionScreensShowAnyValueButOneAsZero) {
+    MenuProjection(windowWidth, windowHeight);
+    auto drawWithEveryOption = [](int32_t value) {
+        for (const SettingsEntry& entry : settingsEntries) settings.*entry.field = value;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        DrawMenuFrame();
+        return TakeSnapshot().rgb;
+    };
+    for (uint8_t ScreenFlags::*screen :
+         {&ScreenFlags::aiOptionsOpen, &ScreenFlags::multiplayerOptionsOpen,
+          &ScreenFlags::globalOptionsOpen}) {
+        screenFlags = ScreenFlags{};
+        screenFlags.*screen = 1;
+        const std::vector<uint8_t> zero = drawWithEveryOption(0);
+        EXPECT_NE(drawWithEveryOption(1), zero) << "1 has a text of its own";
+        for (int32_t other : {7, -1, 2, INT32_MIN}) {
+            SCOPED_TRACE(other);
+            EXPECT_EQ(drawWithEveryOption(other), zero);
+        }
+    }
+}
+
 TEST_F(ScenePixels, LargeFontHeightFollowsTheViewportSize) {
     struct FontCase {
         float width, height;

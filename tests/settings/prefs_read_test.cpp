@@ -90,6 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"WhitespaceAfterEquals", "gofirst= \t\n0\n" + SampleLines(1), sample},
         ReadCase{"BlanksBeforeLaterKeys",
                  "gofirst=0 \n\n  xoro=0\n\t\r\ncontrols=0\n" + SampleLines(3), sample},
+        // The six blanks, each before a value and between entries.
+        ReadCase{"EveryBlankCharacter",
+                 "gofirst= \t\n\v\f\r0 \t\n\v\f\rxoro=\v0\f" + SampleLines(2), sample},
         ReadCase{"KeysOnOneLine", PrefsText(sample, " "), sample},
         ReadCase{"KeyRightAfterDigits", PrefsText(sample, ""), sample},
         ReadCase{"TextAfterLastValueIgnored", PrefsText(sample) + "fullscreen=1\njunk", sample},
@@ -137,6 +140,15 @@ INSTANTIATE_TEST_SUITE_P(
                     RepairCase{"BlankLineBeforeFirstKey", "\n" + PrefsText(sample)},
                     RepairCase{"BlankBeforeEquals", "gofirst =0\n" + SampleLines(1)},
                     RepairCase{"KeyInCapitals", "GOFIRST=0\n" + SampleLines(1)},
+                    // No other character counts as a blank.
+                    RepairCase{"NoBreakSpaceBeforeValue", "gofirst=\xa0"
+                                                          "0\n" +
+                                                              SampleLines(1)},
+                    RepairCase{"SeparatorBeforeValue", "gofirst=\x1c"
+                                                       "0\n" +
+                                                           SampleLines(1)},
+                    RepairCase{"NulBetweenEntries",
+                               std::string("gofirst=0\0", 10) + SampleLines(1)},
                     RepairCase{"XoroFirst", "xoro=0\ngofirst=0\n" + SampleLines(2)},
                     RepairCase{"KeysSwappedLater",
                                "gofirst=0\nxoro=0\nwhofirst=1\ncontrols=0\n" + SampleLines(4)},

@@ -114,6 +114,7 @@ TEST_F(GameWindowTest, SizeTheDisplayLacksFallsBackToAWindow) {
     ASSERT_EQ(OpenGameWindow(&window), 1);
     EXPECT_EQ(reports.Reports(),
               std::vector<std::string>{"Mode Switch Failed.\nRunning In Windowed Mode."});
+    EXPECT_TRUE(reports.AllOwnedBy(ReportOwner::none)) << "the window layer's boxes stand alone";
     EXPECT_EQ(window.fullscreenMode, 0);
     EXPECT_EQ(SDL_GetWindowFlags(window.window) & SDL_WINDOW_FULLSCREEN, 0u);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
@@ -265,6 +266,7 @@ TEST_F(WindowPassTest, MissingPictureEndsTheRunAfterOneMessage) {
     ASSERT_EQ(RunPass(&window, &keys), 1);
     EXPECT_EQ(keepRunning, 0);
     EXPECT_EQ(reports.Reports(), std::vector<std::string>{"Loading Textures Failed"});
+    EXPECT_TRUE(reports.AllOwnedBy(ReportOwner::none));
     EXPECT_TRUE(HandlesReleased(window));
     EXPECT_FALSE(SDL_HasEvent(endOfPassEvent)) << "nothing of the pass is left queued";
 }

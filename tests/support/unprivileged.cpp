@@ -30,8 +30,9 @@ void AsUnprivilegedUser(const std::filesystem::path& folder, const std::function
     const gid_t group = nobody->pw_gid;
     HandOver(folder, user, group);
     if (testing::Test::HasFatalFailure()) return;
-    std::printf("[ as nobody ] running as root: this case runs as user nobody (uid %u)\n",
-                unsigned(user));
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::printf("[ as nobody ] %s.%s runs as user nobody (uid %u), not as root\n",
+                test->test_suite_name(), test->name(), unsigned(user));
     std::fflush(stdout);
     std::fflush(stderr);
 
