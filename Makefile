@@ -7,7 +7,8 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test test-sanitize install uninstall package fuzz bench soak clean
+.PHONY: all deps build run test test-sanitize install uninstall package windows test-windows \
+	fuzz bench soak clean
 
 all: build
 
@@ -45,6 +46,22 @@ uninstall:
 # sudo apt install ./$(BUILD_DIR)/kelmot_*.deb
 package: build
 	cd $(BUILD_DIR) && cpack
+
+# The Windows program, cross-built with mingw-w64: $(WINDOWS_DIR)/kelmot.exe and
+# the portable archive $(WINDOWS_DIR)/kelmot-VERSION-win64.zip.
+WINDOWS_DIR ?= build-windows
+WINDOWS_CMAKE = cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CMAKE_FLAGS)
+windows: deps
+	$(WINDOWS_CMAKE) -DBUILD_TESTING=OFF
+	cmake --build $(WINDOWS_DIR)
+
+# Its tests, under Wine: the shared suites, and the program itself driven on
+# displays of their own (Wine prefixes in $(WINDOWS_DIR)/wine).
+test-windows: deps
+	$(WINDOWS_CMAKE) -DBUILD_TESTING=ON
+	cmake --build $(WINDOWS_DIR)
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $$(nproc)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Mesa and the X libraries keep a few allocations for the life of the process;
@@ -99,4 +116,4 @@ soak: deps
 	SOAK_LOG=$(CURDIR)/$(SOAK_DIR)/soak-rss.txt scripts/soak.sh $(SOAK_DIR)/run/kelmot
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR)

@@ -29,6 +29,7 @@
 #include "game/board.h"
 #include "game/screen_flags.h"
 #include "game/turns.h"
+#include "platform/window.h"
 #include "render/draw_frame.h"
 #include "render/fonts.h"
 #include "render/textures.h"
@@ -407,10 +408,11 @@ int main() {
     std::filesystem::current_path(folder);
 
     int status = 1;
-    if (RegisterGameClass() == 0) {
+    WindowClassInfo classInfo{nullptr, "OpenGL"};
+    if (RegisterGameClass(&classInfo) == 0) {
         std::fprintf(stderr, "no usable display\n");
     } else {
-        PrepareGameWindow(&window, &keys, 1024, 768);
+        PrepareGameWindow(&window, &keys, &classInfo, 1024, 768);
         window.fullscreenMode = 0;
         if (OpenGameWindow(&window) != 1 || SetUpContext(&window, &keys) == 0) {
             std::fprintf(stderr, "the window could not be set up\n");
@@ -459,7 +461,7 @@ int main() {
             TearDownContext();
         }
         CloseGameWindow(&window);
-        UnregisterGameClass();
+        UnregisterGameClass(&classInfo);
     }
     std::filesystem::current_path("/");
     std::filesystem::remove_all(folder); // removes the link, not the pictures

@@ -29,6 +29,9 @@ packages=(
     x11-apps x11-utils imagemagick
     # checking the installed menu entry
     desktop-file-utils
+    # the Windows program: cross compiler and resource compiler, and Wine to
+    # run it and its tests (GoogleTest is built from the googletest sources)
+    g++-mingw-w64-x86-64-posix wine64 wine
 )
 
 missing=()

@@ -11,7 +11,8 @@ mkdir -p "$scratch"
 "$tool" "$scratch"
 
 pictures=(Data/stars.bmp Data/screen.bmp Data/blue.bmp Data/pointer.bmp Data/pointermask.bmp
-    resources/banner.bmp resources/icons/{48x48,64x64,128x128,256x256}/apps/kelmot.png)
+    resources/banner.bmp resources/icons/{48x48,64x64,128x128,256x256}/apps/kelmot.png
+    resources/kelmot.ico)
 
 status=0
 for picture in "${pictures[@]}"; do

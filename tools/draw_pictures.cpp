@@ -1,9 +1,11 @@
 // Draws every picture the game ships, the same bytes on every run:
 //   kelmot_draw_pictures OUTPUT_ROOT
 // writes OUTPUT_ROOT/Data/{stars,screen,blue,pointer,pointermask}.bmp,
-// OUTPUT_ROOT/resources/banner.bmp and the desktop icon as
+// OUTPUT_ROOT/resources/banner.bmp, the desktop icon as
 // OUTPUT_ROOT/resources/icons/SIZExSIZE/apps/kelmot.png for SIZE 48, 64, 128
-// and 256, making the folders as needed.
+// and 256, and the same icon at 16, 24, 32, 48, 64 and 256 pixels in one
+// Windows icon file, OUTPUT_ROOT/resources/kelmot.ico, making the folders as
+// needed.
 
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "bmp_file.h"
+#include "ico_file.h"
 #include "icon.h"
 #include "pictures.h"
 #include "png_file.h"
@@ -64,5 +67,9 @@ int main(int argc, char** argv) {
             root / "resources/icons" / (side + "x" + side) / "apps/kelmot.png";
         if (!Save(path, EncodePng(DrawIcon(size)))) return 1;
     }
+
+    std::vector<RgbaPicture> windowsIcon;
+    for (const int32_t size : windowsIconSizes) windowsIcon.push_back(DrawIcon(size));
+    if (!Save(root / "resources/kelmot.ico", EncodeIco(windowsIcon))) return 1;
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "bmp_file.h"
 #include "icon.h"
@@ -84,5 +85,42 @@ TEST(Icon, MarksAndBoardStayDistinctAtEverySize) {
             EXPECT_LT(std::max(line.g, line.b), 90) << "board line at " << x << ", " << y;
         }
         EXPECT_EQ(OpacityAt(icon, 128, 128), 255);
+    }
+}
+
+// Below 32 pixels the board's lines are whole pixels of red, one each side of
+// the middle at the same distance, with no red glow beside them.
+TEST(Icon, SmallSizesKeepTheBoardOnWholePixels) {
+    auto red = [](Colour c) { return c.r > 200 && std::max(c.g, c.b) < 90; };
+    for (const int32_t size : windowsIconSizes) {
+        if (size >= 32) continue;
+        SCOPED_TRACE(size);
+        const RgbaPicture icon = DrawIcon(size);
+        const int32_t middle = size / 2;
+        std::vector<int32_t> lines;
+        for (int32_t x = 0; x < size; ++x)
+            if (red(icon.colour.At(x, middle))) lines.push_back(x);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0] + lines[1], size - 1);
+        for (const int32_t line : lines) {
+            EXPECT_TRUE(red(icon.colour.At(middle, line))) << "row " << line;
+            for (const int32_t beside : {line - 1, line + 1}) {
+                const Colour sky = icon.colour.At(beside, middle);
+                EXPECT_GT(sky.b, sky.r) << "beside the line at " << beside;
+            }
+        }
+        EXPECT_EQ(icon.opacity.At(0, 0).r, 0);
+        EXPECT_EQ(icon.opacity.At(middle, 0).r, 255);
+    }
+}
+
+// The sky is shaded from the top row to the bottom one, which at one pixel
+// are the same row.
+TEST(Icon, DrawsDownToASinglePixel) {
+    for (const int32_t size : {1, 2, 3}) {
+        SCOPED_TRACE(size);
+        const RgbaPicture icon = DrawIcon(size);
+        EXPECT_EQ(icon.colour.Width(), size);
+        EXPECT_EQ(icon.opacity.Height(), size);
     }
 }

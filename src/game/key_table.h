@@ -9,22 +9,22 @@
 using KeyTable = std::array<int32_t, 256>;
 
 // The virtual-key codes the game and the menus look at.
-constexpr int VK_RETURN = 13;
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_LEFT = 37;
-constexpr int VK_UP = 38;
-constexpr int VK_RIGHT = 39;
-constexpr int VK_DOWN = 40;
-constexpr int VK_R = 'R';
-constexpr int VK_NUMPAD1 = 97;
-constexpr int VK_NUMPAD2 = 98;
-constexpr int VK_NUMPAD3 = 99;
-constexpr int VK_NUMPAD4 = 100;
-constexpr int VK_NUMPAD5 = 101;
-constexpr int VK_NUMPAD6 = 102;
-constexpr int VK_NUMPAD7 = 103;
-constexpr int VK_NUMPAD8 = 104;
-constexpr int VK_NUMPAD9 = 105;
+constexpr int vkReturn = 13;
+constexpr int vkEscape = 27;
+constexpr int vkLeft = 37;
+constexpr int vkUp = 38;
+constexpr int vkRight = 39;
+constexpr int vkDown = 40;
+constexpr int vkR = 'R';
+constexpr int vkNumpad1 = 97;
+constexpr int vkNumpad2 = 98;
+constexpr int vkNumpad3 = 99;
+constexpr int vkNumpad4 = 100;
+constexpr int vkNumpad5 = 101;
+constexpr int vkNumpad6 = 102;
+constexpr int vkNumpad7 = 103;
+constexpr int vkNumpad8 = 104;
+constexpr int vkNumpad9 = 105;
 
 // The table of the current window, set when the window's context is set up.
 extern KeyTable* keyTable;

@@ -9,8 +9,8 @@ namespace {
 
 // The keypad keys in the order they are examined, which is also the order of the
 // cells they stand for: the keypad's top row is the board's top row.
-constexpr int keypadKeys[9] = {VK_NUMPAD7, VK_NUMPAD8, VK_NUMPAD9, VK_NUMPAD4, VK_NUMPAD5,
-                               VK_NUMPAD6, VK_NUMPAD1, VK_NUMPAD2, VK_NUMPAD3};
+constexpr int keypadKeys[9] = {vkNumpad7, vkNumpad8, vkNumpad9, vkNumpad4, vkNumpad5,
+                               vkNumpad6, vkNumpad1, vkNumpad2, vkNumpad3};
 
 uint8_t PlayerOneMovesFirst() {
     if (screenFlags.twoPlayerGame) return settings.whofirst == 0;
@@ -27,21 +27,21 @@ CellValue MarkOfPlayerToMove() {
 // Each key is looked at once per frame; a key held against the edge of the board
 // stays set and acts as soon as the cursor has moved away from that edge.
 void MoveCursor(KeyTable& keys) {
-    if (keys[VK_UP] && cursor.y != 5.0f) {
+    if (keys[vkUp] && cursor.y != 5.0f) {
         cursor.y += 4.0f;
-        keys[VK_UP] = 0;
+        keys[vkUp] = 0;
     }
-    if (keys[VK_DOWN] && cursor.y != -3.0f) {
+    if (keys[vkDown] && cursor.y != -3.0f) {
         cursor.y -= 4.0f;
-        keys[VK_DOWN] = 0;
+        keys[vkDown] = 0;
     }
-    if (keys[VK_LEFT] && cursor.x != -5.0f) {
+    if (keys[vkLeft] && cursor.x != -5.0f) {
         cursor.x -= 5.0f;
-        keys[VK_LEFT] = 0;
+        keys[vkLeft] = 0;
     }
-    if (keys[VK_RIGHT] && cursor.x != 5.0f) {
+    if (keys[vkRight] && cursor.x != 5.0f) {
         cursor.x += 5.0f;
-        keys[VK_RIGHT] = 0;
+        keys[vkRight] = 0;
     }
 }
 
@@ -53,7 +53,7 @@ void PlaceWithEnter(KeyTable& keys, CellValue mark) {
         cell = mark;
         turnFlag = turnFlag ? 0 : 1;
     }
-    keys[VK_RETURN] = 0;
+    keys[vkReturn] = 0;
 }
 
 // Only the first keypad key found down counts. A key on a taken cell stays set and
@@ -83,14 +83,14 @@ void MakeMoves(KeyTable& keys) {
         if (turnFlag == 1 && gameResult == 0) {
             if (!arrows)
                 PlaceWithKeypad(keys, markOne);
-            else if (keys[VK_RETURN])
+            else if (keys[vkReturn])
                 PlaceWithEnter(keys, markOne);
         }
     } else if (gameResult == 0) {
         const CellValue mark = MarkOfPlayerToMove();
         if (!arrows)
             PlaceWithKeypad(keys, mark);
-        else if (keys[VK_RETURN])
+        else if (keys[vkReturn])
             PlaceWithEnter(keys, mark);
     }
 }
@@ -108,11 +108,11 @@ void UpdateFrame(uint32_t elapsedMs) {
 
     // Neither key is cleared: R resets again on every frame it is held, and the
     // moves below act on the fresh game.
-    if (keys[VK_ESCAPE]) {
+    if (keys[vkEscape]) {
         screenFlags.inMenu = 1;
         ResetGame();
     }
-    if (keys[VK_R]) ResetGame();
+    if (keys[vkR]) ResetGame();
 
     // Back in the menu there is no move to make: an Enter or keypad press in the
     // same frame must not put a mark on the next game's empty board.

@@ -1,11 +1,10 @@
 // Decoding of device-independent bitmaps held in memory into packed RGB.
 
-#include <sys/mman.h>
-
 #include <bit>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/memory.h"
 #include "render/bmp_reader.h"
 
 namespace {
@@ -223,18 +222,6 @@ bool ConvertPixels(const DibLayout& layout, uint8_t* pixels) {
     return true;
 }
 
-// Large pictures get memory on huge-page boundaries and ask for huge pages:
-// filling tens of megabytes page by page costs more in page faults than the
-// conversion itself. Either way the buffer is freed with free().
-uint8_t* AllocatePixels(size_t bytes) {
-    constexpr size_t hugePage = size_t{2} << 20;
-    if (bytes < hugePage) return static_cast<uint8_t*>(std::malloc(bytes));
-    const size_t rounded = (bytes + hugePage - 1) / hugePage * hugePage;
-    void* pixels = std::aligned_alloc(hugePage, rounded);
-    if (pixels) madvise(pixels, rounded, MADV_HUGEPAGE);
-    return static_cast<uint8_t*>(pixels);
-}
-
 } // namespace
 
 void FreeRgbImage(RgbImage* image) {
@@ -264,7 +251,7 @@ DibError DecodeDib(const uint8_t* data, size_t size, RgbImage** image) {
         return error;
 
     const size_t pixelBytes = size_t(layout.width * layout.height * 3);
-    auto* pixels = AllocatePixels(pixelBytes);
+    auto* pixels = static_cast<uint8_t*>(AllocatePictureMemory(pixelBytes));
     if (!pixels) return DibError::outOfMemory;
     if (!ConvertPixels(layout, pixels)) {
         std::free(pixels);

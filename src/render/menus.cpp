@@ -148,17 +148,17 @@ void HandleMenuKeys(const MenuScreen& screen) {
     if (!keyTable) return;
     KeyTable& keys = *keyTable;
     int32_t& row = *screen.row;
-    if (keys[VK_UP] && row != 0) {
+    if (keys[vkUp] && row != 0) {
         --row;
-        keys[VK_UP] = 0;
+        keys[vkUp] = 0;
     }
-    if (keys[VK_DOWN] && row != screen.lastRow) {
+    if (keys[vkDown] && row != screen.lastRow) {
         ++row;
-        keys[VK_DOWN] = 0;
+        keys[vkDown] = 0;
     }
-    if (keys[VK_RETURN]) {
+    if (keys[vkReturn]) {
         // Cleared first, so the press does not act again on the screen it opens.
-        keys[VK_RETURN] = 0;
+        keys[vkReturn] = 0;
         screen.rows[row].choose();
     }
 }

@@ -3,9 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
-#include <unistd.h>
 
+#include "platform/files.h"
 #include "settings/prefs_format.h"
 
 uint8_t prefsRepairPending = 0;
@@ -38,9 +39,7 @@ int WriteFlushed(const char* path, const std::string& text, bool* opened) {
         fail();
         return error;
     }
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0 ||
-        fsync(fileno(file)) != 0)
-        fail();
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || !FlushToDisk(file)) fail();
     if (std::fclose(file) != 0) fail();
     return error;
 }
@@ -48,11 +47,14 @@ int WriteFlushed(const char* path, const std::string& text, bool* opened) {
 bool ReplacePreferencesFile(const std::string& text) {
     bool opened = false;
     int error = WriteFlushed(prefsNewPath, text, &opened);
-    if (error == 0 && std::rename(prefsNewPath, prefsPath) != 0) error = errno != 0 ? errno : EIO;
+    if (error == 0 && !RenameOver(prefsNewPath, prefsPath)) error = errno != 0 ? errno : EIO;
     if (opened && error != 0) std::remove(prefsNewPath);
     // A folder that lets nobody make files in it can still hold a prefs.txt that
-    // may be written: that file is then rewritten where it stands.
-    if (!opened && (error == EACCES || error == EPERM))
+    // may be written: that file is then rewritten where it stands. (Something
+    // already standing under the new file's name is another matter.)
+    std::error_code ignored;
+    if (!opened && (error == EACCES || error == EPERM) &&
+        !std::filesystem::exists(prefsNewPath, ignored))
         error = WriteFlushed(prefsPath, text, &opened);
     if (error != 0) {
         std::fprintf(stderr, "Kelmot: could not save %s: %s\n", prefsPath, std::strerror(error));

@@ -9,7 +9,9 @@
 #include "render/textures.h"
 #include "settings/prefs_file.h"
 #include "shell/main_loop.h"
-#include "shell/window_events.h"
+#include "shell/window_messages.h"
+
+GameWindow* gameWindow = nullptr;
 
 int32_t SetUpContext(GameWindow* window, KeyTable* keys) {
     gameWindow = window;

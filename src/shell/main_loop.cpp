@@ -1,30 +1,32 @@
 #include "shell/main_loop.h"
 
 #include "game/turns.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+#include "platform/window.h"
 #include "render/draw_frame.h"
 #include "render/error_report.h"
 #include "settings/prefs_file.h"
-#include "shell/error_box.h"
 #include "shell/gl_checks.h"
-#include "shell/mode_toggle_signal.h"
 #include "shell/projection.h"
 #include "shell/start_up.h"
-#include "shell/window_events.h"
+#include "shell/window_messages.h"
 
 int32_t keepRunning = 0;
 int32_t nextFullscreen = 0;
 
-int32_t RunGame() {
-    // Before anything starts a thread, so that only the watcher takes SIGUSR1.
-    StartModeToggleWatcher();
+int32_t RunGame(InstanceHandle instance) {
     errorBoxHook = ShowErrorBox;
 
     static KeyTable keys;
+    static WindowClassInfo classInfo;
     static GameWindow window;
+    classInfo.instance = instance;
+    classInfo.name = "OpenGL";
     int32_t screenWidth = 0;
     int32_t screenHeight = 0;
     ScreenSize(&screenWidth, &screenHeight);
-    PrepareGameWindow(&window, &keys, screenWidth, screenHeight);
+    PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight);
 
     if (PreferencesMissingOrEmpty())
         WriteDefaultPreferences();
@@ -34,7 +36,7 @@ int32_t RunGame() {
     if (settings.configpanel != 0) {
         // The dialog chooses the mode, and what it chose is kept for next time.
         if (AskForDisplayMode(&window, &settings) < 0) {
-            UnregisterGameClass();
+            UnregisterGameClass(&classInfo);
             return 0;
         }
         SavePreferences(settings);
@@ -42,7 +44,7 @@ int32_t RunGame() {
         ChooseDisplayMode(&window, settings);
     }
 
-    if (RegisterGameClass() == 0) {
+    if (RegisterGameClass(&classInfo) == 0) {
         ReportError("Error Registering Window Class!", ReportOwner::none);
         return -1;
     }
@@ -52,7 +54,7 @@ int32_t RunGame() {
     while (RunPass(&window, &keys) == 1 && keepRunning != 0) {
     }
 
-    UnregisterGameClass();
+    UnregisterGameClass(&classInfo);
     return 0;
 }
 
@@ -73,24 +75,23 @@ int32_t RunPass(GameWindow* window, KeyTable* keys) {
 }
 
 void RunInnerLoop(GameWindow* window) {
-    SDL_Event event;
     for (;;) {
-        if (SDL_PollEvent(&event)) {
-            if (event.type == endOfPassEvent) return;
-            HandleWindowMessage(window, event);
-        } else if (window->visible == 0) {
+        const TakenMessage taken = TakeWindowMessage(window);
+        if (taken == TakenMessage::endOfPass) return;
+        if (taken == TakenMessage::handled) continue;
+        if (window->visible == 0) {
             // Minimised: no frames, and no processor time, until something happens.
-            SDL_WaitEvent(nullptr);
-        } else {
-            SetProjection(window->width, window->height);
-            const uint32_t now = SDL_GetTicks();
-            UpdateFrame(now - window->lastFrameTime);
-            window->lastFrameTime = now;
-            DrawFrame();
-            SDL_GL_SwapWindow(window->window);
-#ifdef KELMOT_GL_CHECKS
-            ReportGlErrors();
-#endif
+            WaitForMessage();
+            continue;
         }
+        SetProjection(window->width, window->height);
+        const uint32_t now = MillisecondClock();
+        UpdateFrame(now - window->lastFrameTime);
+        window->lastFrameTime = now;
+        DrawFrame();
+        SwapGameBuffers(window);
+#ifdef KELMOT_GL_CHECKS
+        ReportGlErrors();
+#endif
     }
 }

@@ -2,16 +2,16 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <SDL2/SDL.h>
 
 #include "game/screen_flags.h"
+#include "platform/window.h"
 #include "render/viewport.h"
 
 void SetProjection(int32_t width, int32_t height) {
     if (height == 0) height = 1;
-    // Size events can come before the window has its context; the size is still
-    // recorded, and set again once the context is current.
-    if (SDL_GL_GetCurrentContext()) {
+    // Size messages can come before the window has its context; the size is
+    // still recorded, and set again once the context is current.
+    if (GlContextIsCurrent()) {
         glViewport(0, 0, width, height);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();

@@ -3,14 +3,11 @@
 #include "settings/settings.h"
 #include "shell/game_window.h"
 
-// The size of the desktop, in pixels, before the game changes any display mode;
-// 0 x 0 when there is no display.
-void ScreenSize(int32_t* width, int32_t* height);
-
 // Fills the window record as start-up first does: the screen's width, its height
-// less 56 for the desktop's panels, 16-bit colour, full screen.
-void PrepareGameWindow(GameWindow* window, KeyTable* keys, int32_t screenWidth,
-                       int32_t screenHeight);
+// less 56 for the desktop's panels, 16-bit colour, full screen, the title
+// "Kelmot"; and clears the key table.
+void PrepareGameWindow(GameWindow* window, KeyTable* keys, WindowClassInfo* classInfo,
+                       int32_t screenWidth, int32_t screenHeight);
 
 // The display mode the options ask for, when the start-up dialog is not used:
 // full screen at the size of res (or the start-up size for an unknown res), or

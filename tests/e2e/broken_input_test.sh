@@ -26,30 +26,6 @@ ExpectPrefs() {
     [[ "$(cat prefs.txt 2>&1)" == "$1" ]] || Fail "prefs.txt holds: $(cat prefs.txt 2>&1)"
 }
 
-# Spoils Data/$2.bmp the way $1 says.
-BreakPicture() {
-    local file="Data/$2.bmp"
-    case "$1" in
-    missing) rm "$file" ;;
-    empty) : >"$file" ;;
-    # Half the file: the headers are whole, the pixel rows are not.
-    truncated) head -c $(($(stat -c %s "$sourceDir/$file") / 2)) "$sourceDir/$file" >"$file" ;;
-    # An information header of 108 bytes, which the reader does not take.
-    unknown-header) printf '\x6c\x00\x00\x00' | dd of="$file" bs=1 seek=14 conv=notrunc status=none ;;
-    esac
-}
-
-# What the game reports for a picture spoilt as $1, one line per message box.
-PictureMessages() {
-    case "$1" in
-    missing) ;;
-    empty) echo "Failed to open DIB file Data/$2.bmp." ;;
-    truncated) echo "Image file conversion error." ;;
-    unknown-header) echo "Unknown DIB file format." ;;
-    esac
-    echo "Loading Textures Failed"
-}
-
 for picture in "${pictures[@]}"; do
     for kind in missing empty truncated unknown-header; do
         echo "- $picture.bmp $kind: its message box(es), then 0"

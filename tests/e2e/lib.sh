@@ -41,6 +41,30 @@ NewGameFolder() {
     cd "$folder"
 }
 
+# Spoils Data/$2.bmp the way $1 says.
+BreakPicture() {
+    local file="Data/$2.bmp"
+    case "$1" in
+    missing) rm "$file" ;;
+    empty) : >"$file" ;;
+    # Half the file: the headers are whole, the pixel rows are not.
+    truncated) head -c $(($(stat -c %s "$sourceDir/$file") / 2)) "$sourceDir/$file" >"$file" ;;
+    # An information header of 108 bytes, which the reader does not take.
+    unknown-header) printf '\x6c\x00\x00\x00' | dd of="$file" bs=1 seek=14 conv=notrunc status=none ;;
+    esac
+}
+
+# What the game reports for a picture spoilt as $1, one line per message box.
+PictureMessages() {
+    case "$1" in
+    missing) ;;
+    empty) echo "Failed to open DIB file Data/$2.bmp." ;;
+    truncated) echo "Image file conversion error." ;;
+    unknown-header) echo "Unknown DIB file format." ;;
+    esac
+    echo "Loading Textures Failed"
+}
+
 # Runs the game in the current folder with no display at all, and checks that it
 # ends with -1 (255) after the registration messages; standard error is left
 # in stderr.txt for further checks.
@@ -105,6 +129,24 @@ WaitForWindow() {
         fi
         sleep 0.1
     done
+    return 1
+}
+
+# Waits up to 10 s for the game window to be one other than $1 (after the game
+# reopened it) and gives it the focus; sets $window.
+WaitForNewWindow() {
+    local id
+    for _ in $(seq 100); do
+        id=$(WindowId Kelmot)
+        if [[ -n "$id" && "$id" != "$1" ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable
+        then
+            window=$id
+            xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+            return 0
+        fi
+        sleep 0.1
+    done
+    Fail "no new game window"
     return 1
 }
 

@@ -144,23 +144,6 @@ PlayX "$board" "$(TieMove "$board")"
 PlayX "$board" "$(TieMove "$board")"
 position=$board
 
-# Waits for the game window to be one other than $1 and focuses it.
-WaitForNewWindow() {
-    local id
-    for _ in $(seq 100); do
-        id=$(WindowId Kelmot)
-        if [[ -n "$id" && "$id" != "$1" ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable
-        then
-            window=$id
-            xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-            return 0
-        fi
-        sleep 0.1
-    done
-    Fail "no new game window after SIGUSR1"
-    return 1
-}
-
 kill -USR1 "$gamePid"
 WaitForNewWindow "$window"
 [[ "$(xprop -id "$window" _NET_WM_STATE)" != *FULLSCREEN* ]] || Fail "the window is still full screen"

@@ -19,40 +19,40 @@ class TurnsTest : public GameTest {
 
 TEST_F(TurnsTest, MenuFramesChangeNothing) {
     screenFlags.inMenu = 1;
-    Press({VK_RETURN, VK_DOWN, VK_R, VK_NUMPAD5});
+    Press({vkReturn, vkDown, vkR, vkNumpad5});
     board = BoardOf("x........");
     UpdateFrame(5000);
     EXPECT_EQ(board, BoardOf("x........"));
     EXPECT_EQ(bannerScroll, 0.0f);
     EXPECT_EQ(cursor.y, 5.0f);
-    EXPECT_EQ(keys[VK_RETURN], 1);
-    EXPECT_EQ(keys[VK_DOWN], 1);
+    EXPECT_EQ(keys[vkReturn], 1);
+    EXPECT_EQ(keys[vkDown], 1);
 }
 
 TEST_F(TurnsTest, CursorStepsBetweenTheThreeRowsAndColumnsExactly) {
     const float rows[] = {5.0f, 1.0f, -3.0f};
     for (int step = 1; step <= 2; ++step) {
-        Press({VK_DOWN, VK_RIGHT});
+        Press({vkDown, vkRight});
         FrameWithCursorDrawn();
         EXPECT_EQ(cursor.y, rows[step]);
         EXPECT_EQ(cursor.row, step);
         EXPECT_EQ(cursor.column, 2);
-        EXPECT_EQ(keys[VK_DOWN], 0);
+        EXPECT_EQ(keys[vkDown], 0);
     }
     // Held against the edge, the keys stay set.
-    Press({VK_DOWN, VK_RIGHT});
+    Press({vkDown, vkRight});
     UpdateFrame(16);
     EXPECT_EQ(cursor.y, -3.0f);
     EXPECT_EQ(cursor.x, 5.0f);
-    EXPECT_EQ(keys[VK_DOWN], 1);
-    EXPECT_EQ(keys[VK_RIGHT], 1);
+    EXPECT_EQ(keys[vkDown], 1);
+    EXPECT_EQ(keys[vkRight], 1);
     keys = {};
 
     // Many round trips land exactly on the grid positions again.
     for (int i = 0; i < 1000; ++i) {
-        Press({VK_UP, VK_LEFT});
+        Press({vkUp, vkLeft});
         UpdateFrame(16);
-        Press({VK_DOWN, VK_RIGHT});
+        Press({vkDown, vkRight});
         UpdateFrame(16);
     }
     EXPECT_EQ(cursor.y, -3.0f);
@@ -60,21 +60,21 @@ TEST_F(TurnsTest, CursorStepsBetweenTheThreeRowsAndColumnsExactly) {
 }
 
 TEST_F(TurnsTest, KeyHeldAgainstTheEdgeActsOnceTheCursorMovesAway) {
-    Press({VK_UP});
+    Press({vkUp});
     UpdateFrame(16);
     EXPECT_EQ(cursor.y, 5.0f);
-    EXPECT_EQ(keys[VK_UP], 1);
+    EXPECT_EQ(keys[vkUp], 1);
 
     // Up is looked at before down, so the held Up waits for the next frame.
-    Press({VK_DOWN});
+    Press({vkDown});
     UpdateFrame(16);
     EXPECT_EQ(cursor.y, 1.0f);
-    EXPECT_EQ(keys[VK_UP], 1);
-    EXPECT_EQ(keys[VK_DOWN], 0);
+    EXPECT_EQ(keys[vkUp], 1);
+    EXPECT_EQ(keys[vkDown], 0);
 
     UpdateFrame(16);
     EXPECT_EQ(cursor.y, 5.0f);
-    EXPECT_EQ(keys[VK_UP], 0);
+    EXPECT_EQ(keys[vkUp], 0);
 }
 
 TEST_F(TurnsTest, DeriveCursorCellMapsEveryPosition) {
@@ -93,7 +93,7 @@ TEST_F(TurnsTest, DeriveCursorCellMapsEveryPosition) {
 
 TEST_F(TurnsTest, EnterUsesTheCellDerivedWhenTheCursorWasLastDrawn) {
     DeriveCursorCell(); // top middle
-    Press({VK_RIGHT, VK_RETURN});
+    Press({vkRight, vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf(".x......."));
     EXPECT_EQ(cursor.x, 5.0f);
@@ -103,55 +103,55 @@ TEST_F(TurnsTest, EnterUsesTheCellDerivedWhenTheCursorWasLastDrawn) {
 TEST_F(TurnsTest, ResetAndEnterInOneFramePlaceInCellZero) {
     DeriveCursorCell();
     board = BoardOf("....x...o");
-    Press({VK_R, VK_RETURN});
+    Press({vkR, vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf("x........"));
     EXPECT_EQ(turnFlag, 0);
-    EXPECT_EQ(keys[VK_R], 1); // never cleared by the game
+    EXPECT_EQ(keys[vkR], 1); // never cleared by the game
 }
 
 TEST_F(TurnsTest, EnterIsUsedUpOnATakenCellButKeptWhenItIsNotThePlayersTurn) {
     DeriveCursorCell();
     board = BoardOf(".o.......");
-    Press({VK_RETURN});
+    Press({vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf(".o......."));
     EXPECT_EQ(turnFlag, 1);
-    EXPECT_EQ(keys[VK_RETURN], 0);
+    EXPECT_EQ(keys[vkReturn], 0);
 
     board = {};
     turnFlag = 0;
-    Press({VK_RETURN});
+    Press({vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(board, Board{});
-    EXPECT_EQ(keys[VK_RETURN], 1);
+    EXPECT_EQ(keys[vkReturn], 1);
 
     turnFlag = 1;
     gameResult = 4;
     UpdateFrame(16);
     EXPECT_EQ(board, Board{});
-    EXPECT_EQ(keys[VK_RETURN], 1);
+    EXPECT_EQ(keys[vkReturn], 1);
 }
 
 TEST_F(TurnsTest, CursorMovesOnTheComputersTurnAndAfterTheGameEnds) {
     turnFlag = 0;
     gameResult = 4;
-    Press({VK_DOWN});
+    Press({vkDown});
     UpdateFrame(16);
     EXPECT_EQ(cursor.y, 1.0f);
 }
 
 TEST_F(TurnsTest, KeypadPlacesTheFirstKeyDownInKeypadOrder) {
     settings.controls = 0;
-    Press({VK_NUMPAD3, VK_NUMPAD5});
+    Press({vkNumpad3, vkNumpad5});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf("....x...."));
-    EXPECT_EQ(keys[VK_NUMPAD5], 0);
-    EXPECT_EQ(keys[VK_NUMPAD3], 1);
+    EXPECT_EQ(keys[vkNumpad5], 0);
+    EXPECT_EQ(keys[vkNumpad3], 1);
 
     // Arrow keys do nothing under the keypad scheme.
     turnFlag = 1;
-    Press({VK_DOWN});
+    Press({vkDown});
     UpdateFrame(16);
     EXPECT_EQ(cursor.y, 5.0f);
 }
@@ -159,13 +159,13 @@ TEST_F(TurnsTest, KeypadPlacesTheFirstKeyDownInKeypadOrder) {
 TEST_F(TurnsTest, KeypadKeyOnATakenCellBlocksTheLaterKeysUntilReleased) {
     settings.controls = 0;
     board = BoardOf("o........");
-    Press({VK_NUMPAD7, VK_NUMPAD5});
+    Press({vkNumpad7, vkNumpad5});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf("o........"));
-    EXPECT_EQ(keys[VK_NUMPAD7], 1);
-    EXPECT_EQ(keys[VK_NUMPAD5], 1);
+    EXPECT_EQ(keys[vkNumpad7], 1);
+    EXPECT_EQ(keys[vkNumpad5], 1);
 
-    keys[VK_NUMPAD7] = 0;
+    keys[vkNumpad7] = 0;
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf("o...x...."));
 }
@@ -173,10 +173,10 @@ TEST_F(TurnsTest, KeypadKeyOnATakenCellBlocksTheLaterKeysUntilReleased) {
 TEST_F(TurnsTest, KeypadWaitsForThePersonsTurnWithoutUsingTheKey) {
     settings.controls = 0;
     turnFlag = 0;
-    Press({VK_NUMPAD1});
+    Press({vkNumpad1});
     UpdateFrame(16);
     EXPECT_EQ(board, Board{});
-    EXPECT_EQ(keys[VK_NUMPAD1], 1);
+    EXPECT_EQ(keys[vkNumpad1], 1);
 
     turnFlag = 1;
     UpdateFrame(16);
@@ -189,7 +189,7 @@ TEST_F(TurnsTest, EscapeGoesBackToTheMenuWithAFreshGameAndNoMove) {
     cursor = {5.0f, -3.0f, 2, 2};
     gameResult = 4;
     openingMovePending = 0;
-    Press({VK_ESCAPE, VK_RETURN});
+    Press({vkEscape, vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(screenFlags.inMenu, 1);
     EXPECT_EQ(screenFlags.twoPlayerGame, 0);
@@ -201,7 +201,7 @@ TEST_F(TurnsTest, EscapeGoesBackToTheMenuWithAFreshGameAndNoMove) {
     EXPECT_EQ(cursor.y, 5.0f);
     EXPECT_EQ(cursor.column, 0);
     EXPECT_EQ(cursor.row, 0);
-    EXPECT_EQ(keys[VK_ESCAPE], 1);
+    EXPECT_EQ(keys[vkEscape], 1);
 }
 
 TEST_F(TurnsTest, BannerScrollsBySinglePrecisionSteps) {
@@ -274,30 +274,30 @@ TEST_F(TwoPlayerTurnsTest, EachPlayerUsesTheirOwnKeysOnTheirOwnTurn) {
 
     // Player two left the cursor at the bottom left.
     turnFlag = 0;
-    Press({VK_DOWN});
+    Press({vkDown});
     UpdateFrame(16);
-    Press({VK_DOWN, VK_LEFT});
+    Press({vkDown, vkLeft});
     UpdateFrame(16);
     keys = {};
 
     turnFlag = 1;
-    Press({VK_UP, VK_RETURN});
+    Press({vkUp, vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(cursor.x, -5.0f);
     EXPECT_EQ(cursor.y, -3.0f);
     EXPECT_EQ(board, Board{});
-    EXPECT_EQ(keys[VK_UP], 1);
+    EXPECT_EQ(keys[vkUp], 1);
 }
 
 TEST_F(TwoPlayerTurnsTest, OnlyTheSchemeInForceAtTheStartOfTheFrameIsExamined) {
     settings.player1controls = 1;
     settings.player2controls = 0;
     DeriveCursorCell();
-    Press({VK_RETURN, VK_NUMPAD1});
+    Press({vkReturn, vkNumpad1});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf(".x......."));
     EXPECT_EQ(turnFlag, 0);
-    EXPECT_EQ(keys[VK_NUMPAD1], 1);
+    EXPECT_EQ(keys[vkNumpad1], 1);
 
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf(".x....o.."));
@@ -308,9 +308,9 @@ TEST_F(TwoPlayerTurnsTest, MarkValueFollowsWhoHasTheXs) {
     settings.player1controls = 0;
     settings.player2controls = 0;
     settings.player1xoro = 0;
-    Press({VK_NUMPAD7});
+    Press({vkNumpad7});
     UpdateFrame(16);
-    Press({VK_NUMPAD8});
+    Press({vkNumpad8});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf("ox......."));
     EXPECT_EQ(turnFlag, 1);
@@ -321,7 +321,7 @@ TEST_F(TwoPlayerTurnsTest, MarkValueFollowsWhoHasTheXs) {
     settings.player1xoro = 1;
     turnFlag = 0;
     cursor = {5.0f, 5.0f, 2, 0};
-    Press({VK_RETURN});
+    Press({vkReturn});
     UpdateFrame(16);
     EXPECT_EQ(board, BoardOf("oxo......"));
     EXPECT_EQ(turnFlag, 1);
@@ -330,10 +330,10 @@ TEST_F(TwoPlayerTurnsTest, MarkValueFollowsWhoHasTheXs) {
 TEST_F(TwoPlayerTurnsTest, NoMoveOnceTheGameIsOver) {
     settings.player1controls = 0;
     gameResult = 4;
-    Press({VK_NUMPAD5});
+    Press({vkNumpad5});
     UpdateFrame(16);
     EXPECT_EQ(board, Board{});
-    EXPECT_EQ(keys[VK_NUMPAD5], 1);
+    EXPECT_EQ(keys[vkNumpad5], 1);
 }
 
 } // namespace

@@ -29,23 +29,23 @@ TEST_F(WholeGameTest, AgainstTheComputerToATie) {
     SeedRandom(1);
     StartGame(0);
 
-    Frame({VK_NUMPAD5}); // the computer's answer is random: the bottom right
+    Frame({vkNumpad5}); // the computer's answer is random: the bottom right
     EXPECT_EQ(board, BoardOf("....x...o"));
-    Frame({VK_NUMPAD9}); // the computer blocks the diagonal
+    Frame({vkNumpad9}); // the computer blocks the diagonal
     EXPECT_EQ(board, BoardOf("..x.x.o.o"));
-    Frame({VK_NUMPAD1}); // taken: nothing happens
+    Frame({vkNumpad1}); // taken: nothing happens
     EXPECT_EQ(board, BoardOf("..x.x.o.o"));
-    Frame({VK_NUMPAD2}); // blocks the bottom row; the computer blocks the middle column
+    Frame({vkNumpad2}); // blocks the bottom row; the computer blocks the middle column
     EXPECT_EQ(board, BoardOf(".ox.x.oxo"));
-    Frame({VK_NUMPAD4});
+    Frame({vkNumpad4});
     EXPECT_EQ(board, BoardOf(".oxxxooxo"));
-    Frame({VK_NUMPAD7});
+    Frame({vkNumpad7});
     EXPECT_EQ(board, BoardOf("xoxxxooxo"));
     EXPECT_EQ(gameResult, 4);
     EXPECT_TRUE(winLineCalls.empty());
 
     // Over: R starts afresh, with the person to move and a new random opening.
-    Frame({VK_R});
+    Frame({vkR});
     EXPECT_EQ(board, Board{});
     EXPECT_EQ(gameResult, 0);
     EXPECT_EQ(openingMovePending, 1);
@@ -60,11 +60,11 @@ TEST_F(WholeGameTest, AgainstTheComputerThatOpensAndWins) {
     Frame();
     EXPECT_EQ(board, BoardOf("........o"));
     EXPECT_EQ(turnFlag, 1);
-    Frame({VK_RETURN}); // top middle, under the cursor
+    Frame({vkReturn}); // top middle, under the cursor
     EXPECT_EQ(board, BoardOf(".x....o.o"));
-    Frame({VK_LEFT});
+    Frame({vkLeft});
     EXPECT_EQ(board, BoardOf(".x....o.o"));
-    Frame({VK_RETURN}); // the computer completes the bottom row rather than block
+    Frame({vkReturn}); // the computer completes the bottom row rather than block
     EXPECT_EQ(board, BoardOf("xx....ooo"));
     EXPECT_EQ(gameResult, 0);
     EXPECT_TRUE(winLineCalls.empty());
@@ -76,12 +76,12 @@ TEST_F(WholeGameTest, AgainstTheComputerThatOpensAndWins) {
     EXPECT_EQ(winLineCalls[0].offset, -5.0f);
 
     // Over: no mark is taken, the cursor still moves.
-    Frame({VK_RIGHT});
-    Frame({VK_RETURN});
+    Frame({vkRight});
+    Frame({vkReturn});
     EXPECT_EQ(board, BoardOf("xx....ooo"));
     EXPECT_EQ(cursor.column, 1);
 
-    Frame({VK_ESCAPE});
+    Frame({vkEscape});
     EXPECT_EQ(screenFlags.inMenu, 1);
     EXPECT_EQ(board, Board{});
 }
@@ -91,13 +91,13 @@ TEST_F(WholeGameTest, AgainstTheComputerToAWinWithAFork) {
     SeedRandom(5);
     StartGame(0);
 
-    Frame({VK_NUMPAD7});
+    Frame({vkNumpad7});
     EXPECT_EQ(board, BoardOf("xo......."));
-    Frame({VK_NUMPAD5});
+    Frame({vkNumpad5});
     EXPECT_EQ(board, BoardOf("xo..x...o"));
-    Frame({VK_NUMPAD1}); // two threats; the lower-numbered line is blocked
+    Frame({vkNumpad1}); // two threats; the lower-numbered line is blocked
     EXPECT_EQ(board, BoardOf("xo.ox.x.o"));
-    Frame({VK_NUMPAD9});
+    Frame({vkNumpad9});
     // The winning frame: judged at once, and the computer does not answer.
     EXPECT_EQ(board, BoardOf("xoxox.x.o"));
     EXPECT_EQ(gameResult, 4);
@@ -113,7 +113,7 @@ TEST_F(WholeGameTest, SameSeedAndMovesGiveTheSameGame) {
         SeedRandom(20261208);
         StartGame(0);
         ResetGame();
-        for (int key : {VK_NUMPAD5, VK_NUMPAD1, VK_NUMPAD3, VK_NUMPAD7, VK_NUMPAD9}) Frame({key});
+        for (int key : {vkNumpad5, vkNumpad1, vkNumpad3, vkNumpad7, vkNumpad9}) Frame({key});
         if (round == 0) first = board;
     }
     EXPECT_EQ(board, first);
@@ -125,16 +125,16 @@ TEST_F(WholeGameTest, TwoPlayersWithArrowsAgainstKeypad) {
     StartGame(1);
 
     Frame(); // the cursor is drawn, top middle
-    Frame({VK_RETURN});
-    Frame({VK_LEFT, VK_NUMPAD5}); // player two's turn: the arrow does nothing
+    Frame({vkReturn});
+    Frame({vkLeft, vkNumpad5}); // player two's turn: the arrow does nothing
     EXPECT_EQ(board, BoardOf(".x..o...."));
     EXPECT_EQ(cursor.x, 0.0f);
-    Frame({VK_LEFT});
-    Frame({VK_RETURN});
-    Frame({VK_NUMPAD1});
-    Frame({VK_RIGHT});
-    Frame({VK_RIGHT});
-    Frame({VK_RETURN});
+    Frame({vkLeft});
+    Frame({vkReturn});
+    Frame({vkNumpad1});
+    Frame({vkRight});
+    Frame({vkRight});
+    Frame({vkReturn});
     EXPECT_EQ(board, BoardOf("xxx.o.o.."));
     EXPECT_EQ(gameResult, 4);
     ASSERT_EQ(winLineCalls.size(), 1u);
@@ -148,10 +148,10 @@ TEST_F(WholeGameTest, TwoPlayersOnTheKeypadWithPlayerTwoOpeningWithTheXs) {
     settings.whofirst = 1;
     StartGame(1);
 
-    for (int key : {VK_NUMPAD7, VK_NUMPAD5, VK_NUMPAD4, VK_NUMPAD9}) Frame({key});
+    for (int key : {vkNumpad7, vkNumpad5, vkNumpad4, vkNumpad9}) Frame({key});
     EXPECT_EQ(board, BoardOf("x.oxo...."));
     EXPECT_EQ(cursor.column, 0); // never drawn, never derived
-    Frame({VK_NUMPAD1});
+    Frame({vkNumpad1});
     EXPECT_EQ(board, BoardOf("x.oxo.x.."));
     EXPECT_EQ(gameResult, 4);
     ASSERT_EQ(winLineCalls.size(), 1u);
@@ -159,7 +159,7 @@ TEST_F(WholeGameTest, TwoPlayersOnTheKeypadWithPlayerTwoOpeningWithTheXs) {
     EXPECT_EQ(winLineCalls[0].offset, -5.0f);
 
     // R: player two opens the new game again.
-    Frame({VK_R});
+    Frame({vkR});
     EXPECT_EQ(turnFlag, 0);
     EXPECT_EQ(board, Board{});
 }

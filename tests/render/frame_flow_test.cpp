@@ -75,40 +75,40 @@ class FrameFlow : public testing::Test {
 };
 
 TEST_F(FrameFlow, MenuRowsDoNotWrapAndARefusedKeyStaysDown) {
-    keys[VK_UP] = 1;
+    keys[vkUp] = 1;
     DrawFrame();
     EXPECT_EQ(screenFlags.mainMenuRow, 0);
-    EXPECT_EQ(keys[VK_UP], 1);
-    keys[VK_UP] = 0;
+    EXPECT_EQ(keys[vkUp], 1);
+    keys[vkUp] = 0;
 
-    for (int i = 0; i < 5; ++i) Frame({VK_DOWN});
+    for (int i = 0; i < 5; ++i) Frame({vkDown});
     EXPECT_EQ(screenFlags.mainMenuRow, 5);
-    keys[VK_DOWN] = 1;
+    keys[vkDown] = 1;
     DrawFrame();
     EXPECT_EQ(screenFlags.mainMenuRow, 5);
-    EXPECT_EQ(keys[VK_DOWN], 1);
-    keys[VK_DOWN] = 0;
+    EXPECT_EQ(keys[vkDown], 1);
+    keys[vkDown] = 0;
 
     // Down and Enter in one frame: the row moves first, then acts.
-    Frame({VK_UP});
-    Frame({VK_UP});
-    Frame({VK_DOWN, VK_RETURN});
+    Frame({vkUp});
+    Frame({vkUp});
+    Frame({vkDown, vkReturn});
     EXPECT_EQ(screenFlags.aiOptionsOpen, 1);
-    EXPECT_EQ(keys[VK_RETURN], 0);
+    EXPECT_EQ(keys[vkReturn], 0);
     EXPECT_EQ(screenFlags.mainMenuRow, 4);
 }
 
 TEST_F(FrameFlow, OptionScreensToggleAndDoneSavesAndReturns) {
     // AI Options: main menu row 4.
-    for (int i = 0; i < 4; ++i) Frame({VK_DOWN});
-    Frame({VK_RETURN});
+    for (int i = 0; i < 4; ++i) Frame({vkDown});
+    Frame({vkReturn});
     ASSERT_EQ(screenFlags.aiOptionsOpen, 1);
-    Frame({VK_RETURN}); // gofirst 1 -> 0
-    Frame({VK_DOWN});
-    Frame({VK_DOWN});
-    Frame({VK_RETURN}); // controls 1 -> 0
-    Frame({VK_DOWN});
-    Frame({VK_RETURN}); // Done
+    Frame({vkReturn}); // gofirst 1 -> 0
+    Frame({vkDown});
+    Frame({vkDown});
+    Frame({vkReturn}); // controls 1 -> 0
+    Frame({vkDown});
+    Frame({vkReturn}); // Done
     EXPECT_EQ(screenFlags.aiOptionsOpen, 0);
     EXPECT_EQ(screenFlags.aiRow, 0);
     EXPECT_EQ(screenFlags.mainMenuRow, 4);
@@ -118,57 +118,57 @@ TEST_F(FrameFlow, OptionScreensToggleAndDoneSavesAndReturns) {
 
     // Multiplayer Options: row 2; a value other than 0 or 1 toggles to 0.
     settings.player2controls = 7;
-    Frame({VK_UP});
-    Frame({VK_UP});
-    Frame({VK_RETURN});
+    Frame({vkUp});
+    Frame({vkUp});
+    Frame({vkReturn});
     ASSERT_EQ(screenFlags.multiplayerOptionsOpen, 1);
-    for (int i = 0; i < 3; ++i) Frame({VK_DOWN});
-    Frame({VK_RETURN});
+    for (int i = 0; i < 3; ++i) Frame({vkDown});
+    Frame({vkReturn});
     EXPECT_EQ(settings.player2controls, 0);
-    Frame({VK_DOWN});
-    Frame({VK_DOWN}); // refused on the last row
+    Frame({vkDown});
+    Frame({vkDown}); // refused on the last row
     EXPECT_EQ(screenFlags.multiplayerRow, 4);
-    Frame({VK_RETURN});
+    Frame({vkReturn});
     EXPECT_EQ(screenFlags.multiplayerOptionsOpen, 0);
     EXPECT_EQ(screenFlags.multiplayerRow, 0);
 
     // Global Options: row 3; "Done" saves even with nothing changed.
-    Frame({VK_DOWN});
-    Frame({VK_RETURN});
+    Frame({vkDown});
+    Frame({vkReturn});
     ASSERT_EQ(screenFlags.globalOptionsOpen, 1);
     std::filesystem::remove("prefs.txt");
-    Frame({VK_DOWN});
-    Frame({VK_RETURN});
+    Frame({vkDown});
+    Frame({vkReturn});
     EXPECT_EQ(screenFlags.globalOptionsOpen, 0);
     EXPECT_TRUE(std::filesystem::exists("prefs.txt"));
     EXPECT_EQ(settings.configpanel, 1);
 }
 
 TEST_F(FrameFlow, ExitRequestsTheEnd) {
-    for (int i = 0; i < 5; ++i) Frame({VK_DOWN});
+    for (int i = 0; i < 5; ++i) Frame({vkDown});
     EXPECT_EQ(quitRequests, 0);
-    Frame({VK_RETURN});
+    Frame({vkReturn});
     EXPECT_EQ(quitRequests, 1);
 }
 
 TEST_F(FrameFlow, AgainstTheComputerThatOpensAndWins) {
     settings.gofirst = 0;
     SeedRandom(1);
-    Frame({VK_RETURN});
+    Frame({vkReturn});
     EXPECT_EQ(screenFlags.inMenu, 0);
     EXPECT_EQ(board, Board{});
     Frame(); // the computer's opening is made after the first game frame is drawn
     EXPECT_EQ(board, BoardOf("........o"));
     EXPECT_EQ(turnFlag, 1);
-    Frame({VK_RETURN});
-    Frame({VK_LEFT});
-    Frame({VK_RETURN});
+    Frame({vkReturn});
+    Frame({vkLeft});
+    Frame({vkReturn});
     EXPECT_EQ(board, BoardOf("xx....ooo"));
     EXPECT_EQ(gameResult, 0);
     Frame(); // judged in the frame that first shows the computer's mark
     EXPECT_EQ(gameResult, 4);
 
-    Frame({VK_ESCAPE});
+    Frame({vkEscape});
     EXPECT_EQ(screenFlags.inMenu, 1);
     EXPECT_EQ(screenFlags.mainMenuRow, 0);
     EXPECT_EQ(board, Board{});
@@ -177,14 +177,14 @@ TEST_F(FrameFlow, AgainstTheComputerThatOpensAndWins) {
 TEST_F(FrameFlow, AgainstTheComputerToATieAndToAWin) {
     settings.controls = 0;
     SeedRandom(1);
-    Frame({VK_RETURN});
-    for (int key : {VK_NUMPAD5, VK_NUMPAD9, VK_NUMPAD2, VK_NUMPAD4, VK_NUMPAD7}) Frame({key});
+    Frame({vkReturn});
+    for (int key : {vkNumpad5, vkNumpad9, vkNumpad2, vkNumpad4, vkNumpad7}) Frame({key});
     EXPECT_EQ(board, BoardOf("xoxxxooxo"));
     EXPECT_EQ(gameResult, 4);
 
     SeedRandom(5);
-    Frame({VK_R});
-    for (int key : {VK_NUMPAD7, VK_NUMPAD5, VK_NUMPAD1, VK_NUMPAD9}) Frame({key});
+    Frame({vkR});
+    for (int key : {vkNumpad7, vkNumpad5, vkNumpad1, vkNumpad9}) Frame({key});
     // Won by the person: the computer does not answer in the winning frame.
     EXPECT_EQ(board, BoardOf("xoxox.x.o"));
     EXPECT_EQ(gameResult, 4);
@@ -192,23 +192,23 @@ TEST_F(FrameFlow, AgainstTheComputerToATieAndToAWin) {
 
 TEST_F(FrameFlow, TwoPlayersWithArrowsAgainstKeypad) {
     settings.player2controls = 0;
-    Frame({VK_DOWN});
-    Frame({VK_RETURN});
+    Frame({vkDown});
+    Frame({vkReturn});
     ASSERT_EQ(screenFlags.twoPlayerGame, 1);
     Frame(); // the cursor is drawn, top middle
-    Frame({VK_RETURN});
-    Frame({VK_LEFT, VK_NUMPAD5});
+    Frame({vkReturn});
+    Frame({vkLeft, vkNumpad5});
     EXPECT_EQ(board, BoardOf(".x..o...."));
-    Frame({VK_LEFT});
-    Frame({VK_RETURN});
-    Frame({VK_NUMPAD1});
-    Frame({VK_RIGHT});
-    Frame({VK_RIGHT});
-    Frame({VK_RETURN});
+    Frame({vkLeft});
+    Frame({vkReturn});
+    Frame({vkNumpad1});
+    Frame({vkRight});
+    Frame({vkRight});
+    Frame({vkReturn});
     EXPECT_EQ(board, BoardOf("xxx.o.o.."));
     EXPECT_EQ(gameResult, 4);
 
-    Frame({VK_ESCAPE});
+    Frame({vkEscape});
     EXPECT_EQ(screenFlags.inMenu, 1);
     EXPECT_EQ(screenFlags.mainMenuRow, 1);
 }

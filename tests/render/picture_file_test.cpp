@@ -1,7 +1,5 @@
 // Reading pictures from files: what is reported for each failure, and when.
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <memory>
 
@@ -40,16 +38,10 @@ TEST_F(PictureFile, UnreadableNamesYieldNothingAndSayNothing) {
 
 TEST_F(PictureFile, FilesThatCannotBeMappedAreReportedByName) {
     WriteFile("empty.bmp", "");
-    std::filesystem::create_directory("folder.bmp");
-    ASSERT_EQ(mkfifo("pipe.bmp", 0600), 0);
     EXPECT_EQ(LoadPicture("empty.bmp"), nullptr);
-    EXPECT_EQ(LoadPicture("folder.bmp"), nullptr);
-    EXPECT_EQ(LoadPicture("pipe.bmp"), nullptr); // and does not wait for a writer
     EXPECT_EQ(LoadDibImage("missing.bmp"), nullptr);
-    EXPECT_EQ(
-        recorder.Reports(),
-        (Reports{"Failed to open DIB file empty.bmp.\n", "Failed to open DIB file folder.bmp.\n",
-                 "Failed to open DIB file pipe.bmp.\n", "Failed to open DIB file missing.bmp.\n"}));
+    EXPECT_EQ(recorder.Reports(), (Reports{"Failed to open DIB file empty.bmp.\n",
+                                           "Failed to open DIB file missing.bmp.\n"}));
     EXPECT_TRUE(recorder.AllOwnedBy(ReportOwner::focusedWindow));
 }
 

@@ -173,8 +173,7 @@ TEST_F(PreferencesFileTest, CountLimitsTheKeysRead) {
 }
 
 TEST_F(PreferencesFileTest, ParseStopsAtFirstMalformedEntry) {
-    char text[] = "gofirst=0\nxoro=0\nbogus=0\nwhofirst=1\n";
-    std::FILE* file = fmemopen(text, sizeof text - 1, "r");
+    std::FILE* file = OpenBytes("gofirst=0\nxoro=0\nbogus=0\nwhofirst=1\n");
     ASSERT_NE(file, nullptr);
     Settings record = RecordOf(preset);
     EXPECT_FALSE(ParsePreferences(file, record, settingsCount));
@@ -195,8 +194,7 @@ void PrintTo(const MatchCase& c, std::ostream* os) { *os << testing::PrintToStri
 class MatchEntry : public testing::TestWithParam<MatchCase> {};
 
 TEST_P(MatchEntry, OutcomeValueAndPosition) {
-    std::string text = GetParam().text;
-    std::FILE* file = fmemopen(text.data(), text.size(), "r");
+    std::FILE* file = OpenBytes(GetParam().text);
     ASSERT_NE(file, nullptr);
     int32_t value = -77;
     EXPECT_EQ(MatchPreferenceEntry(file, "gofirst", value), GetParam().outcome);

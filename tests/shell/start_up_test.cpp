@@ -25,7 +25,8 @@ TEST_P(DisplayModeChoice, FollowsTheOptions) {
     const ModeCase& c = GetParam();
     KeyTable keys;
     GameWindow window;
-    PrepareGameWindow(&window, &keys, 1024, 768);
+    WindowClassInfo classInfo;
+    PrepareGameWindow(&window, &keys, &classInfo, 1024, 768);
     Settings options;
     options.fullscreen = c.fullscreen;
     options.res = c.res;
@@ -54,7 +55,8 @@ TEST(StartUp, WindowRecordStartsFromTheScreen) {
     GameWindow window;
     window.visible = 1;
     window.lastFrameTime = 99;
-    PrepareGameWindow(&window, &keys, 1280, 1024);
+    WindowClassInfo classInfo;
+    PrepareGameWindow(&window, &keys, &classInfo, 1280, 1024);
     EXPECT_EQ(window.width, 1280);
     EXPECT_EQ(window.height, 968);
     EXPECT_EQ(window.colourBits, 16);

@@ -15,11 +15,12 @@
 
 #include "game/board.h"
 #include "game/screen_flags.h"
+#include "platform/linux/mode_toggle_signal.h"
+#include "platform/linux/window_events.h"
+#include "platform/window.h"
 #include "shell/main_loop.h"
-#include "shell/mode_toggle_signal.h"
 #include "shell/projection.h"
 #include "shell/start_up.h"
-#include "shell/window_events.h"
 #include "support/report_recorder.h"
 #include "support/scratch_folder.h"
 
@@ -48,10 +49,10 @@ class GameWindowTest : public testing::Test {
   protected:
     GameWindowTest() {
         StartModeToggleWatcher(); // before SDL starts threads of its own
-        EXPECT_EQ(RegisterGameClass(), 1);
+        EXPECT_EQ(RegisterGameClass(&classInfo), 1);
         int32_t screenWidth = 0, screenHeight = 0;
         ScreenSize(&screenWidth, &screenHeight);
-        PrepareGameWindow(&window, &keys, screenWidth, screenHeight);
+        PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight);
         window.fullscreenMode = 0;
         nextFullscreen = 0;
         keepRunning = 1;
@@ -59,10 +60,11 @@ class GameWindowTest : public testing::Test {
     }
     ~GameWindowTest() override {
         CloseGameWindow(&window);
-        UnregisterGameClass();
+        UnregisterGameClass(&classInfo);
     }
 
     KeyTable keys;
+    WindowClassInfo classInfo;
     GameWindow window;
     ReportRecorder reports;
 };
@@ -135,24 +137,24 @@ SDL_Event KeyEvent(uint32_t type, SDL_Scancode scancode, SDL_Keycode sym, uint16
 TEST_F(GameWindowTest, KeysGoIntoTheTable) {
     ASSERT_EQ(OpenGameWindow(&window), 1);
     HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN));
-    EXPECT_EQ(keys[VK_RETURN], 1);
-    keys[VK_RETURN] = 0; // a consumer acted on it
+    EXPECT_EQ(keys[vkReturn], 1);
+    keys[vkReturn] = 0; // a consumer acted on it
     HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, 0, 1));
-    EXPECT_EQ(keys[VK_RETURN], 1) << "auto-repeat acts again";
+    EXPECT_EQ(keys[vkReturn], 1) << "auto-repeat acts again";
     HandleWindowMessage(&window, KeyEvent(SDL_KEYUP, SDL_SCANCODE_RETURN, SDLK_RETURN));
-    EXPECT_EQ(keys[VK_RETURN], 0);
+    EXPECT_EQ(keys[vkReturn], 0);
 
     HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_KP_7, SDLK_KP_7, KMOD_NUM));
-    EXPECT_EQ(keys[VK_NUMPAD7], 1);
+    EXPECT_EQ(keys[vkNumpad7], 1);
     HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_KP_8, SDLK_KP_8));
-    EXPECT_EQ(keys[VK_UP], 1) << "Num Lock off: the keypad moves";
+    EXPECT_EQ(keys[vkUp], 1) << "Num Lock off: the keypad moves";
 
     // Keys with Alt belong to the desktop; letting go always counts.
     HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_R, SDLK_r, KMOD_LALT));
-    EXPECT_EQ(keys[VK_R], 0);
+    EXPECT_EQ(keys[vkR], 0);
     HandleWindowMessage(&window, KeyEvent(SDL_KEYDOWN, SDL_SCANCODE_R, SDLK_r));
     HandleWindowMessage(&window, KeyEvent(SDL_KEYUP, SDL_SCANCODE_R, SDLK_r, KMOD_LALT));
-    EXPECT_EQ(keys[VK_R], 0);
+    EXPECT_EQ(keys[vkR], 0);
     EXPECT_EQ(std::count(keys.begin(), keys.end(), 1), 2);
 }
 
@@ -245,7 +247,7 @@ TEST_F(WindowPassTest, SigusrReopensInTheOtherModeAndTheGameGoesOn) {
 
     // The second pass asks for full screen at the start-up size, which Xvfb
     // does not offer, and is ended by a quit.
-    keys[VK_LEFT] = 1;
+    keys[vkLeft] = 1;
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
@@ -253,7 +255,7 @@ TEST_F(WindowPassTest, SigusrReopensInTheOtherModeAndTheGameGoesOn) {
     EXPECT_EQ(keepRunning, 0);
     EXPECT_EQ(reports.Reports(),
               std::vector<std::string>{"Mode Switch Failed.\nRunning In Windowed Mode."});
-    EXPECT_EQ(keys[VK_LEFT], 0) << "keys held before the toggle count as released";
+    EXPECT_EQ(keys[vkLeft], 0) << "keys held before the toggle count as released";
     EXPECT_EQ(board, (Board{1, 0, 5, 0, 1, 0, 0, 0, 5}));
     EXPECT_EQ(turnFlag, 0);
     EXPECT_EQ(screenFlags.inMenu, 0);

@@ -1,19 +1,27 @@
 #include "support/scratch_folder.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 ScratchFolder::ScratchFolder() : home(std::filesystem::current_path()) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern =
-        (std::filesystem::path(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") / "kelmot-XXXXXX")
-            .string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a scratch folder from " + pattern);
-    folder = pattern;
-    std::filesystem::current_path(folder);
+    // A new name until one is free: a folder made here is ours alone.
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+    std::random_device seed;
+    std::mt19937_64 names(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "kelmot-%012llx",
+                      static_cast<unsigned long long>(names() & 0xFFFFFFFFFFFFull));
+        if (std::filesystem::create_directory(temporary / name)) {
+            folder = temporary / name;
+            std::filesystem::current_path(folder);
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a scratch folder in " + temporary.string());
 }
 
 ScratchFolder::~ScratchFolder() {

@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <string>
 
-// An empty folder of its own under $TMPDIR (or /tmp), made current while the
-// object lives, then removed with everything in it, even if a test left it
-// read-only. Tests use relative names, so nothing outside it is touched.
+// An empty folder of its own among the system's temporary files ($TMPDIR or
+// /tmp on Linux, %TEMP% on Windows), made current while the object lives, then
+// removed with everything in it, even if a test left it read-only. Tests use
+// relative names, so nothing outside it is touched.
 class ScratchFolder {
   public:
     ScratchFolder();

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "game/key_table.h"
-#include "shell/key_map.h"
+#include "platform/linux/key_map.h"
 
 namespace {
 
@@ -26,12 +26,12 @@ TEST(KeyMap, KeysAcrossTheKeyboard) {
     const KeyCase cases[] = {
         // Letters: the letter on the key, whatever its position.
         {SDL_SCANCODE_A, 'a', 'A'},
-        {SDL_SCANCODE_R, 'r', VK_R},
+        {SDL_SCANCODE_R, 'r', vkR},
         {SDL_SCANCODE_Y, 'z', 'Z'},         // QWERTZ
         {SDL_SCANCODE_Z, 'y', 'Y'},         // QWERTZ
         {SDL_SCANCODE_SEMICOLON, 'm', 'M'}, // AZERTY
         {SDL_SCANCODE_M, ',', 'M'},         // AZERTY: no letter printed, so by position
-        {SDL_SCANCODE_R, 0x043A, VK_R},     // Cyrillic letter: by position
+        {SDL_SCANCODE_R, 0x043A, vkR},      // Cyrillic letter: by position
         {SDL_SCANCODE_Z, byScancode, 'Z'},
         // The digit row, also where the layout prints symbols on it.
         {SDL_SCANCODE_1, '1', '1'},
@@ -43,16 +43,16 @@ TEST(KeyMap, KeysAcrossTheKeyboard) {
         {SDL_SCANCODE_F12, byScancode, 0x7B},
         {SDL_SCANCODE_F13, byScancode, 0x7C},
         {SDL_SCANCODE_F24, byScancode, 0x87},
-        {SDL_SCANCODE_RETURN, SDLK_RETURN, VK_RETURN},
-        {SDL_SCANCODE_KP_ENTER, byScancode, VK_RETURN},
-        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, VK_ESCAPE},
+        {SDL_SCANCODE_RETURN, SDLK_RETURN, vkReturn},
+        {SDL_SCANCODE_KP_ENTER, byScancode, vkReturn},
+        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, vkEscape},
         {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, 8},
         {SDL_SCANCODE_TAB, SDLK_TAB, 9},
         {SDL_SCANCODE_SPACE, SDLK_SPACE, 32},
-        {SDL_SCANCODE_LEFT, byScancode, VK_LEFT},
-        {SDL_SCANCODE_UP, byScancode, VK_UP},
-        {SDL_SCANCODE_RIGHT, byScancode, VK_RIGHT},
-        {SDL_SCANCODE_DOWN, byScancode, VK_DOWN},
+        {SDL_SCANCODE_LEFT, byScancode, vkLeft},
+        {SDL_SCANCODE_UP, byScancode, vkUp},
+        {SDL_SCANCODE_RIGHT, byScancode, vkRight},
+        {SDL_SCANCODE_DOWN, byScancode, vkDown},
         {SDL_SCANCODE_PAGEUP, byScancode, 33},
         {SDL_SCANCODE_PAGEDOWN, byScancode, 34},
         {SDL_SCANCODE_END, byScancode, 35},
@@ -110,18 +110,18 @@ TEST(KeyMap, KeypadFollowsNumLock) {
     };
     const KeypadCase cases[] = {
         {SDL_SCANCODE_KP_0, 96, 45},
-        {SDL_SCANCODE_KP_1, VK_NUMPAD1, 35},
-        {SDL_SCANCODE_KP_2, VK_NUMPAD2, VK_DOWN},
-        {SDL_SCANCODE_KP_3, VK_NUMPAD3, 34},
-        {SDL_SCANCODE_KP_4, VK_NUMPAD4, VK_LEFT},
-        {SDL_SCANCODE_KP_5, VK_NUMPAD5, 12},
-        {SDL_SCANCODE_KP_6, VK_NUMPAD6, VK_RIGHT},
-        {SDL_SCANCODE_KP_7, VK_NUMPAD7, 36},
-        {SDL_SCANCODE_KP_8, VK_NUMPAD8, VK_UP},
-        {SDL_SCANCODE_KP_9, VK_NUMPAD9, 33},
+        {SDL_SCANCODE_KP_1, vkNumpad1, 35},
+        {SDL_SCANCODE_KP_2, vkNumpad2, vkDown},
+        {SDL_SCANCODE_KP_3, vkNumpad3, 34},
+        {SDL_SCANCODE_KP_4, vkNumpad4, vkLeft},
+        {SDL_SCANCODE_KP_5, vkNumpad5, 12},
+        {SDL_SCANCODE_KP_6, vkNumpad6, vkRight},
+        {SDL_SCANCODE_KP_7, vkNumpad7, 36},
+        {SDL_SCANCODE_KP_8, vkNumpad8, vkUp},
+        {SDL_SCANCODE_KP_9, vkNumpad9, 33},
         {SDL_SCANCODE_KP_PERIOD, 110, 46},
         // The rest of the keypad is the same either way.
-        {SDL_SCANCODE_KP_ENTER, VK_RETURN, VK_RETURN},
+        {SDL_SCANCODE_KP_ENTER, vkReturn, vkReturn},
         {SDL_SCANCODE_KP_MULTIPLY, 106, 106},
         {SDL_SCANCODE_KP_PLUS, 107, 107},
         {SDL_SCANCODE_KP_MINUS, 109, 109},

@@ -1,4 +1,4 @@
-#include "shell/mode_toggle_signal.h"
+#include "platform/linux/mode_toggle_signal.h"
 
 #include <SDL2/SDL.h>
 #include <pthread.h>

@@ -1,4 +1,4 @@
-#include "shell/error_box.h"
+#include "platform/message_box.h"
 
 #include <SDL2/SDL.h>
 

@@ -15,6 +15,3 @@ extern uint32_t modeToggleEvent;
 // restore, resizes, close requests, focus (the screen saver is held off while
 // the game has it) and the mode toggle.
 void HandleWindowMessage(GameWindow* window, const SDL_Event& event);
-
-// The one way to end the program: ends the current pass and clears keepRunning.
-void RequestQuit(GameWindow* window);

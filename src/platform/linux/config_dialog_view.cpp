@@ -1,8 +1,8 @@
-#include "settings/config_dialog_view.h"
+#include "platform/linux/config_dialog_view.h"
 
 #include <cstdio>
 
-#include "settings/config_dialog_widgets.h"
+#include "platform/linux/config_dialog_widgets.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ gboolean CheckForQuit(gpointer data) {
 
 } // namespace
 
-int32_t ShowConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested) {
+int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested) {
     // The game formats and reads its own numbers; GTK must not change the locale.
     gtk_disable_setlocale();
     if (!gtk_init_check(nullptr, nullptr)) {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/config_dialog_view.h"
-#include "settings/config_dialog_widgets.h"
+#include "platform/linux/config_dialog_view.h"
+#include "platform/linux/config_dialog_widgets.h"
 
 namespace {
 
@@ -201,7 +201,7 @@ TEST_F(ConfigDialogWidgets, ControlsStayApartAndInside) {
                 << controls[a].first << " runs into " << controls[b].first;
 }
 
-// The modal run, through ShowConfigDialog itself.
+// The modal run, through RunGtkConfigDialog itself.
 struct ModalRun {
     static gboolean PressOkOfTheShownDialog(gpointer) {
         for (GList* window = gtk_window_list_toplevels(); window; window = window->next) {
@@ -221,7 +221,7 @@ TEST(ConfigDialogRun, EndsWithOkAndLeavesNoWindow) {
     options.bpp = 1;
     DisplayChoice mode = startUpMode;
     g_timeout_add(300, ModalRun::PressOkOfTheShownDialog, nullptr);
-    EXPECT_EQ(ShowConfigDialog(&options, &mode, ModalRun::Never), 1);
+    EXPECT_EQ(RunGtkConfigDialog(&options, &mode, ModalRun::Never), 1);
     EXPECT_EQ(mode.width, 1024);
     EXPECT_EQ(mode.height, 768);
     EXPECT_EQ(mode.colourBits, 32);
@@ -234,7 +234,7 @@ TEST(ConfigDialogRun, EndsWithOkAndLeavesNoWindow) {
 TEST(ConfigDialogRun, GivingUpChangesNothing) {
     Settings options;
     DisplayChoice mode = startUpMode;
-    EXPECT_EQ(ShowConfigDialog(&options, &mode, ModalRun::AtOnce), -1);
+    EXPECT_EQ(RunGtkConfigDialog(&options, &mode, ModalRun::AtOnce), -1);
     EXPECT_EQ(options.res, Settings{}.res);
     EXPECT_EQ(options.fullscreen, Settings{}.fullscreen);
     EXPECT_EQ(mode.width, startUpMode.width);

@@ -16,4 +16,4 @@ using DialogQuitCheck = int32_t (*)();
 // Shows the dialog until OK is pressed, then writes the choices into options and
 // mode. Returns 1 after OK; 0 when there is no display for it, with nothing
 // changed; -1 when quitRequested gave it up, with nothing changed.
-int32_t ShowConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested);
+int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested);

@@ -1,15 +1,17 @@
-#include "shell/game_window.h"
+// The game window on SDL: the video subsystem stands in for the window class.
+
+#include <SDL2/SDL.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "platform/linux/display_mode.h"
+#include "platform/linux/mode_toggle_signal.h"
+#include "platform/linux/window_events.h"
+#include "platform/messages.h"
+#include "platform/window.h"
 #include "render/error_report.h"
-#include "shell/display_mode.h"
-#include "shell/mode_toggle_signal.h"
 #include "shell/projection.h"
-#include "shell/window_events.h"
-
-GameWindow* gameWindow = nullptr;
 
 namespace {
 
@@ -33,7 +35,18 @@ int32_t StartVideo() {
 
 } // namespace
 
-int32_t RegisterGameClass() {
+void ScreenSize(int32_t* width, int32_t* height) {
+    *width = 0;
+    *height = 0;
+    // Video stays started; registering the window class checks it is usable.
+    SDL_DisplayMode desktop;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        *width = desktop.w;
+        *height = desktop.h;
+    }
+}
+
+int32_t RegisterGameClass(WindowClassInfo*) {
     if (StartVideo() == 0) {
         ReportError("RegisterClassEx Failed!", ReportOwner::none);
         return 0;
@@ -55,7 +68,7 @@ int32_t RegisterGameClass() {
     return 1;
 }
 
-void UnregisterGameClass() {
+void UnregisterGameClass(WindowClassInfo*) {
     SetModeToggleTarget(0);
     SDL_Quit();
 }
@@ -127,7 +140,7 @@ int32_t OpenGameWindow(GameWindow* window) {
     // Frames draw at the requested size, whatever size the window is given.
     SetProjection(window->width, window->height);
     window->keyTable->fill(0);
-    window->lastFrameTime = SDL_GetTicks();
+    window->lastFrameTime = MillisecondClock();
     return 1;
 }
 
@@ -148,3 +161,5 @@ int32_t CloseGameWindow(GameWindow* window) {
     SDL_FlushEvent(endOfPassEvent);
     return 1;
 }
+
+bool GlContextIsCurrent() { return SDL_GL_GetCurrentContext() != nullptr; }

@@ -1,37 +1,29 @@
-#include "shell/window_events.h"
+#include "platform/linux/window_events.h"
 
-#include "shell/key_map.h"
-#include "shell/main_loop.h"
-#include "shell/projection.h"
+#include "platform/linux/key_map.h"
+#include "platform/messages.h"
+#include "shell/window_messages.h"
 
 uint32_t endOfPassEvent = 0;
 uint32_t modeToggleEvent = 0;
 
 namespace {
 
-void EndPass() {
-    SDL_Event event{};
-    event.type = endOfPassEvent;
-    SDL_PushEvent(&event);
-}
-
 void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        window->visible = 1;
-        SetProjection(event.data1, event.data2);
+        WindowShown(window, event.data1, event.data2);
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED: {
-        window->visible = 1;
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(window->window, &width, &height);
-        SetProjection(width, height);
+        WindowShown(window, width, height);
         break;
     }
     case SDL_WINDOWEVENT_MINIMIZED:
-        window->visible = 0;
+        WindowMinimised(window);
         break;
     case SDL_WINDOWEVENT_CLOSE:
         RequestQuit(window);
@@ -50,11 +42,11 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
 // Alt, F10 and keys pressed with Alt belong to the desktop and are not recorded.
 // A release always is: a key let go while Alt is held must not stay down in the
 // table (an "R" stuck down would restart the game in every frame).
-void RecordKey(GameWindow* window, const SDL_KeyboardEvent& event) {
+void HandleKey(GameWindow* window, const SDL_KeyboardEvent& event) {
     const bool pressed = event.type == SDL_KEYDOWN;
     if (pressed && IsSystemKey(event.keysym)) return;
     const int32_t code = VirtualKeyFor(event.keysym);
-    if (code > 0 && code < 256) (*window->keyTable)[code] = pressed ? 1 : 0;
+    if (code > 0) RecordKey(window, uint32_t(code), pressed ? 1 : 0);
 }
 
 } // namespace
@@ -68,22 +60,33 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        RecordKey(window, event.key);
+        HandleKey(window, event.key);
         break;
     case SDL_QUIT: // the last window closed, or SIGINT / SIGTERM
         RequestQuit(window);
         break;
     default:
-        if (event.type == modeToggleEvent) {
-            // The next pass opens the window in the other mode.
-            nextFullscreen = nextFullscreen == 1 ? 0 : 1;
-            EndPass();
-        }
+        if (event.type == modeToggleEvent) ToggleDisplayMode(window);
         break;
     }
 }
 
-void RequestQuit(GameWindow*) {
-    EndPass();
-    keepRunning = 0;
+TakenMessage TakeWindowMessage(GameWindow* window) {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return TakenMessage::none;
+    if (event.type == endOfPassEvent) return TakenMessage::endOfPass;
+    HandleWindowMessage(window, event);
+    return TakenMessage::handled;
 }
+
+void WaitForMessage() { SDL_WaitEvent(nullptr); }
+
+void PostEndOfPass(GameWindow*) {
+    SDL_Event event{};
+    event.type = endOfPassEvent;
+    SDL_PushEvent(&event);
+}
+
+void SwapGameBuffers(GameWindow* window) { SDL_GL_SwapWindow(window->window); }
+
+uint32_t MillisecondClock() { return SDL_GetTicks(); }

@@ -1,4 +1,4 @@
-#include "settings/config_dialog_widgets.h"
+#include "platform/linux/config_dialog_widgets.h"
 
 #include <cmath>
 #include <cstdio>

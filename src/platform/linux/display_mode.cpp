@@ -1,4 +1,4 @@
-#include "shell/display_mode.h"
+#include "platform/linux/display_mode.h"
 
 #include <algorithm>
 #include <cstdlib>

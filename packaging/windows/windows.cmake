@@ -1,0 +1,28 @@
+# The Windows program: kelmot.exe at the top of the build folder, a program with
+# windows and no console, and the portable archive kelmot-VERSION-win64.zip
+# (make windows): the program, its pictures and how to play, in one folder.
+set_target_properties(kelmot PROPERTIES WIN32_EXECUTABLE TRUE
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The player's copy carries no debugging symbols.
+target_link_options(kelmot PRIVATE -s)
+
+set(KELMOT_ARCHIVE_FOLDER kelmot-${PROJECT_VERSION})
+set(KELMOT_ARCHIVE ${CMAKE_BINARY_DIR}/kelmot-${PROJECT_VERSION}-win64.zip)
+set(KELMOT_STAGING ${CMAKE_BINARY_DIR}/archive)
+file(GLOB KELMOT_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Data/*.bmp)
+# With Windows line ends, for every editor there.
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/How-to-play.txt.in
+    ${CMAKE_BINARY_DIR}/How-to-play.txt @ONLY NEWLINE_STYLE CRLF)
+add_custom_command(OUTPUT ${KELMOT_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${KELMOT_STAGING}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KELMOT_STAGING}/${KELMOT_ARCHIVE_FOLDER}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kelmot>
+            ${CMAKE_BINARY_DIR}/How-to-play.txt ${KELMOT_STAGING}/${KELMOT_ARCHIVE_FOLDER}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/Data
+            ${KELMOT_STAGING}/${KELMOT_ARCHIVE_FOLDER}/Data
+    COMMAND ${CMAKE_COMMAND} -E chdir ${KELMOT_STAGING}
+            ${CMAKE_COMMAND} -E tar cf ${KELMOT_ARCHIVE} --format=zip ${KELMOT_ARCHIVE_FOLDER}
+    DEPENDS kelmot ${CMAKE_BINARY_DIR}/How-to-play.txt ${KELMOT_PICTURES}
+    COMMENT "Packing ${KELMOT_ARCHIVE}"
+    VERBATIM)
+add_custom_target(kelmot_archive ALL DEPENDS ${KELMOT_ARCHIVE})

@@ -1,0 +1,47 @@
+# The Linux layer: SDL2 for the window, its events, display modes and message
+# boxes; GTK 3 for the start-up dialog; fontconfig and FreeType for the fonts'
+# glyphs; POSIX for files.
+find_package(SDL2 REQUIRED)
+find_package(Threads REQUIRED)
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+
+# Files and picture memory, for the options and the BMP reader.
+add_library(kelmot_system_files STATIC
+    ${KELMOT_PLATFORM_DIR}/files.cpp
+    ${KELMOT_PLATFORM_DIR}/picture_memory.cpp)
+target_include_directories(kelmot_system_files PUBLIC ${PROJECT_SOURCE_DIR}/src)
+
+# The fonts' glyphs: fontconfig finds the face, FreeType rasterises it.
+add_library(kelmot_font_glyphs STATIC ${KELMOT_PLATFORM_DIR}/font_glyphs.cpp)
+target_link_libraries(kelmot_font_glyphs PUBLIC kelmot_picture OpenGL::GL
+    PRIVATE PkgConfig::FONTCONFIG PkgConfig::FREETYPE)
+
+# The start-up dialog's window, in GTK, with its banner built into the program.
+find_program(GLIB_COMPILE_RESOURCES glib-compile-resources REQUIRED)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/kelmot_resources.c
+    COMMAND ${GLIB_COMPILE_RESOURCES} --generate-source --c-name kelmot --manual-register
+            --sourcedir=${PROJECT_SOURCE_DIR}/resources
+            --target=${CMAKE_BINARY_DIR}/kelmot_resources.c
+            ${PROJECT_SOURCE_DIR}/resources/kelmot.gresource.xml
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/kelmot.gresource.xml
+            ${PROJECT_SOURCE_DIR}/resources/banner.bmp
+    VERBATIM)
+add_library(kelmot_config_dialog STATIC
+    ${KELMOT_PLATFORM_DIR}/config_dialog_view.cpp
+    ${KELMOT_PLATFORM_DIR}/config_dialog_widgets.cpp
+    ${CMAKE_BINARY_DIR}/kelmot_resources.c)
+target_link_libraries(kelmot_config_dialog PUBLIC kelmot_settings PkgConfig::GTK3)
+
+# The window and what the shared window loop asks of it.
+set(KELMOT_WINDOW_SOURCES
+    ${KELMOT_PLATFORM_DIR}/display_mode.cpp
+    ${KELMOT_PLATFORM_DIR}/game_window.cpp
+    ${KELMOT_PLATFORM_DIR}/key_map.cpp
+    ${KELMOT_PLATFORM_DIR}/message_box.cpp
+    ${KELMOT_PLATFORM_DIR}/mode_toggle_signal.cpp
+    ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
+    ${KELMOT_PLATFORM_DIR}/window_events.cpp)
+set(KELMOT_WINDOW_LIBRARIES kelmot_config_dialog SDL2::SDL2 Threads::Threads)
+set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)

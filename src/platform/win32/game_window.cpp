@@ -1,0 +1,152 @@
+// The game window on Windows: its class, the window with its pixel format and
+// OpenGL context, and in full screen a display mode of its own.
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <cstddef>
+
+#include "platform/win32/window_procedure.h"
+#include "platform/window.h"
+#include "render/error_report.h"
+#include "shell/projection.h"
+
+void ScreenSize(int32_t* width, int32_t* height) {
+    *width = GetSystemMetrics(SM_CXSCREEN);
+    *height = GetSystemMetrics(SM_CYSCREEN);
+}
+
+int32_t RegisterGameClass(WindowClassInfo* classInfo) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = HandleWindowMessage;
+    windowClass.hInstance = classInfo->instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
+    windowClass.lpszClassName = classInfo->name;
+    if (RegisterClassExA(&windowClass) == 0) {
+        ReportError("RegisterClassEx Failed!", ReportOwner::none);
+        return 0;
+    }
+    return 1;
+}
+
+void UnregisterGameClass(WindowClassInfo* classInfo) {
+    UnregisterClassA(classInfo->name, classInfo->instance);
+}
+
+namespace {
+
+// Changes the display to width x height at bits per pixel for as long as the
+// program runs, or until ChangeDisplaySettingsA(nullptr, 0). 1 on success.
+int32_t SwitchDisplayMode(int32_t width, int32_t height, int32_t bits) {
+    DEVMODEA mode{};
+    // The record's first 148 bytes, the form without the panning fields.
+    mode.dmSize = offsetof(DEVMODEA, dmPanningWidth);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(bits);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL ? 1 : 0;
+}
+
+// Undoes a failed opening in reverse order, the display mode and the pointer
+// included, and returns 0.
+int32_t AbandonWindow(GameWindow* window) {
+    if (window->glContext) wglDeleteContext(window->glContext);
+    window->glContext = nullptr;
+    if (window->deviceContext) ReleaseDC(window->window, window->deviceContext);
+    window->deviceContext = nullptr;
+    if (window->window) DestroyWindow(window->window);
+    window->window = nullptr;
+    if (window->fullscreenMode != 0) {
+        ChangeDisplaySettingsA(nullptr, 0);
+        ShowCursor(TRUE);
+    }
+    timeEndPeriod(1);
+    return 0;
+}
+
+} // namespace
+
+int32_t OpenGameWindow(GameWindow* window) {
+    timeBeginPeriod(1);
+
+    PIXELFORMATDESCRIPTOR format{};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = static_cast<BYTE>(window->colourBits);
+    format.cDepthBits = 16;
+    format.iLayerType = PFD_MAIN_PLANE;
+
+    RECT rectangle{0, 0, window->width, window->height};
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD extendedStyle = WS_EX_APPWINDOW;
+    if (window->fullscreenMode == 1) {
+        if (SwitchDisplayMode(window->width, window->height, window->colourBits) == 1) {
+            style = WS_POPUP;
+            extendedStyle = WS_EX_APPWINDOW | WS_EX_TOPMOST;
+            ShowCursor(FALSE);
+        } else {
+            // A window of the requested outer size, unadjusted.
+            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
+            window->fullscreenMode = 0;
+        }
+    } else {
+        // The client area gets the requested size.
+        AdjustWindowRectEx(&rectangle, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW);
+    }
+
+    // The window procedure keeps the record from WM_CREATE on.
+    window->window =
+        CreateWindowExA(extendedStyle, window->classInfo->name, window->windowTitle, style, 0, 0,
+                        rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, nullptr,
+                        nullptr, window->classInfo->instance, window);
+    if (!window->window) return AbandonWindow(window);
+    window->deviceContext = GetDC(window->window);
+    if (!window->deviceContext) return AbandonWindow(window);
+    const int pixelFormat = ChoosePixelFormat(window->deviceContext, &format);
+    if (pixelFormat == 0 || !SetPixelFormat(window->deviceContext, pixelFormat, &format))
+        return AbandonWindow(window);
+    window->glContext = wglCreateContext(window->deviceContext);
+    if (!window->glContext || !wglMakeCurrent(window->deviceContext, window->glContext))
+        return AbandonWindow(window);
+
+    // Maximised in every mode; the size message it sends sets the projection.
+    ShowWindow(window->window, SW_SHOWMAXIMIZED);
+    window->visible = 1;
+    // Frames draw at the requested size, whatever size the window is given.
+    SetProjection(window->width, window->height);
+    window->keyTable->fill(0);
+    window->lastFrameTime = timeGetTime();
+    return 1;
+}
+
+int32_t CloseGameWindow(GameWindow* window) {
+    if (window->window) {
+        if (window->deviceContext) wglMakeCurrent(window->deviceContext, nullptr);
+        if (window->glContext) {
+            wglDeleteContext(window->glContext);
+            window->glContext = nullptr;
+        }
+        if (window->deviceContext) {
+            ReleaseDC(window->window, window->deviceContext);
+            window->deviceContext = nullptr;
+        }
+        DestroyWindow(window->window);
+        window->window = nullptr;
+    }
+    if (window->fullscreenMode != 0) {
+        // Back to the display mode the desktop had.
+        ChangeDisplaySettingsA(nullptr, 0);
+        ShowCursor(TRUE);
+    }
+    timeEndPeriod(1);
+    return 1;
+}
+
+bool GlContextIsCurrent() { return wglGetCurrentContext() != nullptr; }

@@ -1,3 +1,0 @@
-#include "shell/main_loop.h"
-
-int main() { return RunGame(); }

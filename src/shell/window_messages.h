@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "shell/game_window.h"
+
+// What the game window's handler does with its messages, the same on every
+// system; each system's handler calls these.
+
+// A key went down (down = 1, also for each auto-repeat) or up (down = 0). Codes
+// are Windows virtual-key codes, 0 to 255; the window's handler passes no other.
+void RecordKey(GameWindow* window, uint32_t code, int32_t down);
+
+// The window was restored, maximised or resized to a client area of width x
+// height: frames are produced again, for now at that size.
+void WindowShown(GameWindow* window, int32_t width, int32_t height);
+
+// The window was minimised: no frames until it comes back.
+void WindowMinimised(GameWindow* window);
+
+// The mode-toggle message: the next pass opens the window in the other mode.
+void ToggleDisplayMode(GameWindow* window);
+
+// The one way to end the program: ends the current pass and clears keepRunning.
+void RequestQuit(GameWindow* window);

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Full screen for real under Wine, on an X server whose screen can change size
+# (1280x1024 normally, also 1024x768, 800x600 and 640x480): the program's
+# ChangeDisplaySettingsA reaches the X server, and every way out of full screen
+# gives the desktop its mode back.
+# Usage: display_mode_test.sh KELMOT_EXE POST_MESSAGE_EXE BOARD_READER WINE_PREFIXES
+exe=$(realpath "$1")
+postMessage=$(realpath "$2")
+reader=$(realpath "$3")
+prefixes=$4
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh"
+
+readonly desktopMode=1280x1024
+
+CurrentMode() {
+    xrandr | awk '/\*/ { print $1; exit }'
+}
+
+# Waits up to 10 s for the screen to run in mode $1.
+ExpectMode() {
+    for _ in $(seq 100); do
+        [[ "$(CurrentMode)" == "$1" ]] && return 0
+        sleep 0.1
+    done
+    Fail "the screen runs at $(CurrentMode), expected $1"
+}
+
+[[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the server did not start at $desktopMode"
+
+echo "- full screen at 800x600, then a close request"
+NewGameFolder 2 1 1
+StartGame
+ExpectMode 800x600
+RequestClose
+ExpectExit 0
+ExpectMode $desktopMode
+ExpectStandardError
+
+echo "- full screen at 640x480, then \"Exit\" on the main menu"
+NewGameFolder 3 0 1
+StartGame
+ExpectMode 640x480
+FocusGame
+viewWidth=640
+viewHeight=480
+MenuSettled
+MenuPress Down Down Down Down Down
+Press Return
+ExpectExit 0
+ExpectMode $desktopMode
+ExpectStandardError
+
+echo "- full screen at 1024x768 with a missing picture"
+NewGameFolder 1 0 1
+rm Data/blue.bmp
+StartGame
+ExpectMode 1024x768
+AnswerErrorBox
+ExpectExit 0
+ExpectMode $desktopMode
+ExpectStandardError "Loading Textures Failed"
+
+echo "- message 1025 toggles between full screen and a window, and back; WM_CLOSE ends it"
+NewGameFolder 2 0 1
+StartGame
+ExpectMode 800x600
+FocusGame
+PostToGame 1025 || Fail "message 1025 could not be posted"
+ExpectMode $desktopMode
+WaitForNewWindow "$window"
+PostToGame 1025 || Fail "message 1025 could not be posted"
+ExpectMode 800x600
+PostToGame 16 || Fail "WM_CLOSE could not be posted"
+ExpectExit 0
+ExpectMode $desktopMode
+ExpectStandardError
+
+echo "- a size the screen does not offer: the message, then a window"
+NewGameFolder 9 0 1
+StartGame
+AnswerErrorBox
+WaitForWindow Kelmot >/dev/null || Fail "no game window after the fallback"
+[[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the mode changed to $(CurrentMode)"
+RequestClose
+ExpectExit 0
+ExpectMode $desktopMode
+ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
+
+Finish

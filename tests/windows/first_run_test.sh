@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Windows program's first run, under Wine: without prefs.txt the default
+# file is written and the start-up dialog comes up; Escape leaves it there; the
+# choices made on it with the keyboard and OK are saved and used; "Exit" on the
+# main menu ends the game with 0, and the next start shows the dialog again.
+# Usage: first_run_test.sh KELMOT_EXE POST_MESSAGE_EXE BOARD_READER WINE_PREFIXES
+exe=$(realpath "$1")
+postMessage=$(realpath "$2")
+reader=$(realpath "$3")
+prefixes=$4
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh"
+
+defaults=(gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1
+    player2controls=1 configpanel=1 res=1 bpp=0 fullscreen=1)
+
+echo "- no prefs.txt: the default file, then the dialog"
+NewGameFolder 1 0 0
+rm prefs.txt
+StartGame
+dialog=$(WaitForDialog) || Finish
+ExpectWrittenPrefs "${defaults[@]}"
+
+echo "- Escape leaves the dialog up"
+Press Escape
+sleep 1
+[[ "$(DialogId)" == "$dialog" ]] || Fail "the dialog went away on Escape"
+
+echo "- the keyboard's choices: 800x600, 32 bit, no full screen; OK saves them"
+# The keys start on the checked size; an arrow moves within a group and checks
+# the button it reaches, Tab goes on to the next group and to the check box.
+Press Right Tab Right Tab Tab space Return
+FocusGame
+# Windowed, res keeps its value whatever size is checked.
+ExpectWrittenPrefs gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1 \
+    player2controls=1 configpanel=1 res=1 bpp=1 fullscreen=0
+[[ -z "$(DialogId)" ]] || Fail "the dialog is still up"
+[[ "$(xprop -id "$window" _NET_WM_STATE)" != *FULLSCREEN* ]] || Fail "the game is full screen"
+[[ "$(xprop -id "$window" _NET_WM_STATE)" == *MAXIMIZED* ]] || Fail "the window is not maximised"
+WindowedViewport
+MenuSettled
+
+echo "- \"Exit\" on the main menu ends the game with 0"
+MenuPress Down Down Down Down Down
+Press Return
+ExpectExit 0
+ExpectStandardError
+
+echo "- the next start shows the dialog again; OK keeps the file"
+saved=$(cat prefs.txt)
+StartGame
+WaitForDialog >/dev/null || Finish
+Press Return
+FocusGame
+[[ "$(cat prefs.txt)" == "$saved" ]] || Fail "prefs.txt changed: $(WrittenPrefs)"
+RequestClose
+ExpectExit 0
+ExpectStandardError
+
+Finish

@@ -1,0 +1,27 @@
+// Posts a window message to a top-level window, as another program would.
+// Usage: post_message CLASS TITLE MESSAGE
+// Ends with 0 once posted, 1 when no such window exists or the post fails, 2 on
+// wrong arguments.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: post_message CLASS TITLE MESSAGE\n");
+        return 2;
+    }
+    HWND window = FindWindowA(argv[1], argv[2]);
+    if (window == nullptr) {
+        std::fprintf(stderr, "post_message: no window \"%s\" of class \"%s\"\n", argv[2], argv[1]);
+        return 1;
+    }
+    const UINT message = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
+    if (!PostMessageA(window, message, 0, 0)) {
+        std::fprintf(stderr, "post_message: PostMessageA failed (%lu)\n", GetLastError());
+        return 1;
+    }
+    return 0;
+}

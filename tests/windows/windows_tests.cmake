@@ -1,0 +1,52 @@
+# The Windows build's tests, run under Wine (tests/windows/wine.sh is the
+# toolchain's emulator): the shared suites, built from the same sources as on
+# Linux, in one Wine prefix of the build's own.
+set(KELMOT_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wine)
+
+add_executable(game_tests ${KELMOT_GAME_TESTS})
+target_link_libraries(game_tests PRIVATE kelmot_game GTest::gtest_main)
+add_executable(settings_tests ${KELMOT_SETTINGS_TESTS})
+target_link_libraries(settings_tests PRIVATE kelmot_settings kelmot_test_support
+    GTest::gtest_main)
+add_executable(picture_tests ${KELMOT_PICTURE_TESTS})
+target_link_libraries(picture_tests PRIVATE kelmot_picture kelmot_test_support
+    GTest::gtest_main)
+foreach(suite game settings picture)
+    add_test(NAME windows.${suite} COMMAND ${suite}_tests)
+endforeach()
+set_tests_properties(windows.game windows.settings windows.picture PROPERTIES
+    ENVIRONMENT WINEPREFIX=${KELMOT_WINE_PREFIXES}/suites)
+
+# The program file: its kind, imports and resources.
+add_test(NAME windows.program_file
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/program_file_test.sh ${CMAKE_OBJDUMP}
+            $<TARGET_FILE:kelmot> ${PROJECT_VERSION})
+
+# The program's own tests: kelmot.exe under Wine on a display of each test's
+# own, with openbox, driven with xdotool and judged by screenshots, files and
+# exit codes, each in a Wine prefix of its own. post_message posts a message to
+# the game window as another program would; the board reader, a Linux program
+# built here with the host's compiler, reads the game screen from screenshots.
+add_executable(post_message windows/post_message.cpp)
+find_program(KELMOT_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(KELMOT_BOARD_READER ${CMAKE_CURRENT_BINARY_DIR}/board_reader)
+add_custom_command(OUTPUT ${KELMOT_BOARD_READER}
+    COMMAND ${KELMOT_HOST_CXX} -std=c++20 -O2 -Wall -Wextra
+            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/board_reader.cpp -o ${KELMOT_BOARD_READER} -lGLU -lGL
+    DEPENDS e2e/board_reader.cpp
+    COMMENT "Building the board reader for this machine"
+    VERBATIM)
+add_custom_target(e2e_board_reader ALL DEPENDS ${KELMOT_BOARD_READER})
+
+foreach(script first_run play mode_toggle broken_input display_mode)
+    # Full screen for real needs the X server whose screen can change size.
+    set(display with_xvfb.sh)
+    if(script STREQUAL display_mode)
+        set(display with_dummy_xorg.sh)
+    endif()
+    add_test(NAME windows.e2e.${script}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/${display}
+                ${CMAKE_CURRENT_SOURCE_DIR}/windows/${script}_test.sh $<TARGET_FILE:kelmot>
+                $<TARGET_FILE:post_message> ${KELMOT_BOARD_READER} ${KELMOT_WINE_PREFIXES})
+endforeach()
+set_tests_properties(windows.e2e.display_mode PROPERTIES ENVIRONMENT KELMOT_WM=1)
