@@ -28,17 +28,7 @@ ExpectPrefs() {
 
 for picture in "${pictures[@]}"; do
     for kind in missing empty truncated unknown-header; do
-        echo "- $picture.bmp $kind: its message box(es), then 0"
-        NewGameFolder 1 0 0
-        prefs=$(cat prefs.txt)
-        BreakPicture "$kind" "$picture"
-        mapfile -t messages < <(PictureMessages "$kind" "$picture")
-        StartGame
-        # A box that does not come is a failure already; the exit code tells more.
-        for _ in "${messages[@]}"; do AnswerErrorBox || break; done
-        ExpectExit 0
-        ExpectStandardError "${messages[@]}"
-        ExpectPrefs "$prefs"
+        PlayWithBrokenPicture "$kind" "$picture"
         ExpectNoCore
     done
 done

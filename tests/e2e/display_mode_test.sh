@@ -9,19 +9,6 @@ source "$(dirname "$0")/lib.sh"
 
 readonly desktopMode=1280x1024
 
-CurrentMode() {
-    xrandr | awk '/\*/ { print $1; exit }'
-}
-
-# Waits up to 10 s for the screen to run in mode $1.
-ExpectMode() {
-    for _ in $(seq 100); do
-        [[ "$(CurrentMode)" == "$1" ]] && return 0
-        sleep 0.1
-    done
-    Fail "the screen runs at $(CurrentMode), expected $1"
-}
-
 [[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the server did not start at $desktopMode"
 
 echo "- full screen at 800x600, then a close request"

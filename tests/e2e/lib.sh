@@ -65,6 +65,23 @@ PictureMessages() {
     echo "Loading Textures Failed"
 }
 
+# Starts the game with Data/$2.bmp spoilt as $1 and checks that it shows that
+# picture's message boxes, then ends with 0, its options untouched.
+PlayWithBrokenPicture() {
+    local prefs messages
+    echo "- $2.bmp $1: its message box(es), then 0"
+    NewGameFolder 1 0 0
+    prefs=$(cat prefs.txt)
+    BreakPicture "$1" "$2"
+    mapfile -t messages < <(PictureMessages "$1" "$2")
+    StartGame
+    # A box that does not come is a failure already; the exit code tells more.
+    for _ in "${messages[@]}"; do AnswerErrorBox || break; done
+    ExpectExit 0
+    ExpectStandardError "${messages[@]}"
+    [[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
+}
+
 # Runs the game in the current folder with no display at all, and checks that it
 # ends with -1 (255) after the registration messages; standard error is left
 # in stderr.txt for further checks.
@@ -176,7 +193,9 @@ WaitForDialog() {
     return 1
 }
 
-# Presses Return in the game's "Error" message box, once it is there.
+# Presses Return in the game's "Error" message box, once it is there. The key
+# is typed into the focused box rather than sent to it: a sent key's release
+# can reach a box that is already gone.
 AnswerErrorBox() {
     local box
     if ! box=$(WaitForWindow Error); then
@@ -184,12 +203,26 @@ AnswerErrorBox() {
         return 1
     fi
     xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
-    xdotool key --window "$box" Return
-    # Wait for the box to go, so the next one is not mistaken for it.
+    xdotool key Return
+    # Wait for this box to go, so that the next one is not mistaken for it.
     for _ in $(seq 50); do
-        [[ -z "$(WindowId Error)" ]] && return 0
+        xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || return 0
         sleep 0.1
     done
+}
+
+# The display mode the screen runs in, as WIDTHxHEIGHT.
+CurrentMode() {
+    xrandr | awk '/\*/ { print $1; exit }'
+}
+
+# Waits up to 10 s for the screen to run in mode $1.
+ExpectMode() {
+    for _ in $(seq 100); do
+        [[ "$(CurrentMode)" == "$1" ]] && return 0
+        sleep 0.1
+    done
+    Fail "the screen runs at $(CurrentMode), expected $1"
 }
 
 # Asks the game's window to close the way the desktop does (openbox's Alt+F4),

@@ -11,20 +11,10 @@ prefixes=$4
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-for broken in missing:stars empty:screen truncated:pointer unknown-header:blue; do
-    kind=${broken%:*}
-    picture=${broken#*:}
-    echo "- $picture.bmp $kind: its message box(es), then 0"
-    NewGameFolder 1 0 0
-    prefs=$(cat prefs.txt)
-    BreakPicture "$kind" "$picture"
-    mapfile -t messages < <(PictureMessages "$kind" "$picture")
-    StartGame
-    for _ in "${messages[@]}"; do AnswerErrorBox || break; done
-    ExpectExit 0
-    ExpectStandardError "${messages[@]}"
-    [[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
-done
+PlayWithBrokenPicture missing stars
+PlayWithBrokenPicture empty screen
+PlayWithBrokenPicture truncated pointer
+PlayWithBrokenPicture unknown-header blue
 
 echo "- a malformed prefs.txt: the default file, so the dialog; OK, and the game goes on"
 NewGameFolder 1 0 0

@@ -77,21 +77,3 @@ ExpectStandardError() {
     expected=$(printf '%s\n' "$@")
     [[ "$(tr -d '\r' <stderr.txt)" == "$expected" ]] || Fail "standard error was: $(cat stderr.txt)"
 }
-
-# Presses Return in the game's "Error" message box, once it is there. The key
-# is typed, not sent to the box: Wine takes typed keys from the X server, and
-# the box is gone before a sent key's release would reach it.
-AnswerErrorBox() {
-    local box
-    if ! box=$(WaitForWindow Error); then
-        Fail "no message box appeared"
-        return 1
-    fi
-    xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
-    xdotool key Return
-    # Wait for this box to go, so the next one is not mistaken for it.
-    for _ in $(seq 50); do
-        xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || return 0
-        sleep 0.1
-    done
-}
