@@ -58,6 +58,9 @@ ExpectMode $desktopMode
 WaitForNewWindow "$window"
 PostToGame 1025 || Fail "message 1025 could not be posted"
 ExpectMode 800x600
+# Wine changes the mode before the window is open; a player closes the window
+# once it is there.
+WaitForNewWindow "$window"
 PostToGame 16 || Fail "WM_CLOSE could not be posted"
 ExpectExit 0
 ExpectMode $desktopMode
