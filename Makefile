@@ -7,8 +7,8 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test test-sanitize install uninstall package windows test-windows \
-	fuzz bench soak clean
+.PHONY: all deps build run test test-sanitize install uninstall package windows \
+	windows-installer test-windows fuzz bench soak clean
 
 all: build
 
@@ -55,6 +55,12 @@ WINDOWS_CMAKE = cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 windows: deps
 	$(WINDOWS_CMAKE) -DBUILD_TESTING=OFF
 	cmake --build $(WINDOWS_DIR)
+
+# Its installer, $(WINDOWS_DIR)/kelmot-VERSION-setup.exe: for the current user,
+# without administrator rights, in the Start menu and the list of installed apps.
+windows-installer: deps
+	$(WINDOWS_CMAKE) -DBUILD_TESTING=OFF
+	cmake --build $(WINDOWS_DIR) --target kelmot_installer
 
 # Its tests, under Wine: the shared suites, and the program itself driven on
 # displays of their own (Wine prefixes in $(WINDOWS_DIR)/wine).

@@ -29,9 +29,10 @@ packages=(
     x11-apps x11-utils imagemagick
     # checking the installed menu entry
     desktop-file-utils
-    # the Windows program: cross compiler and resource compiler, and Wine to
-    # run it and its tests (GoogleTest is built from the googletest sources)
-    g++-mingw-w64-x86-64-posix wine64 wine
+    # the Windows program: cross compiler and resource compiler, its installer's
+    # maker, and Wine to run them and their tests (GoogleTest is built from the
+    # googletest sources)
+    g++-mingw-w64-x86-64-posix nsis wine64 wine
 )
 
 missing=()

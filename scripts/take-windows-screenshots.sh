@@ -7,7 +7,10 @@
 #   docs/windows-start-up-dialog.png  the start-up dialog, at full size
 #   docs/windows-main-menu.png        the main menu
 #   docs/windows-game.png             a game against the computer
-# The last two are the whole game window at half size, as a 256-colour PNG.
+#   docs/windows-installer.png        the installer's first page
+#   docs/windows-uninstaller.png      the uninstaller's choice of what to remove
+# The game's are the whole game window at half size, as a 256-colour PNG; the
+# installer's and the uninstaller's their whole window.
 set -euo pipefail
 
 scriptDir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -58,4 +61,28 @@ Save windows-game
 
 RequestClose
 ExpectExit 0
+
+# Saves the window titled $1 as docs/$2.png.
+SaveWindow() {
+    local id
+    id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1" | head -n 1) ||
+        { echo "error: no window \"$1\"" >&2; exit 1; }
+    sleep 1
+    import -window "$id" -colors 256 "PNG8:$docsDir/$2.png"
+    echo "saved docs/$2.png"
+}
+
+"$wine" "$build/kelmot-"*-setup.exe &
+SaveWindow "Kelmot Setup" windows-installer
+/usr/lib/wine/wineserver64 -k
+wait || true
+
+# Installed without asking, then the uninstaller, one page on (Next).
+"$wine" "$build/kelmot-"*-setup.exe /S
+"$wine" "$(HostPath "$(WindowsVariable LOCALAPPDATA)\\Programs\\Kelmot\\uninstall.exe")" &
+timeout 20 xdotool search --sync --onlyvisible --name '^Kelmot Uninstall' >/dev/null
+sleep 1
+xdotool key Return
+SaveWindow "Kelmot Uninstall" windows-uninstaller
+/usr/lib/wine/wineserver64 -k
 Finish

@@ -26,3 +26,17 @@ add_custom_command(OUTPUT ${KELMOT_ARCHIVE}
     COMMENT "Packing ${KELMOT_ARCHIVE}"
     VERBATIM)
 add_custom_target(kelmot_archive ALL DEPENDS ${KELMOT_ARCHIVE})
+
+# The installer (make windows-installer): kelmot-VERSION-setup.exe, made by NSIS
+# from installer.nsi.
+find_program(KELMOT_MAKENSIS makensis REQUIRED)
+set(KELMOT_INSTALLER ${CMAKE_BINARY_DIR}/kelmot-${PROJECT_VERSION}-setup.exe)
+add_custom_command(OUTPUT ${KELMOT_INSTALLER}
+    COMMAND ${KELMOT_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DPROGRAM=$<TARGET_FILE:kelmot>
+            -DPICTURES=${PROJECT_SOURCE_DIR}/Data -DICON=${PROJECT_SOURCE_DIR}/resources/kelmot.ico
+            -DOUTFILE=${KELMOT_INSTALLER} ${PROJECT_SOURCE_DIR}/packaging/windows/installer.nsi
+    DEPENDS kelmot ${PROJECT_SOURCE_DIR}/packaging/windows/installer.nsi
+            ${PROJECT_SOURCE_DIR}/resources/kelmot.ico ${KELMOT_PICTURES}
+    COMMENT "Making the installer ${KELMOT_INSTALLER}"
+    VERBATIM)
+add_custom_target(kelmot_installer ALL DEPENDS ${KELMOT_INSTALLER})

@@ -37,6 +37,11 @@ DialogId() {
     return 0
 }
 
+# The value of the Windows environment variable $1, and the Windows path $1 as a
+# path of this machine.
+WindowsVariable() { "$wine" cmd /c echo "%$1%" | tr -d '\r'; }
+HostPath() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+
 # Posts message $1 to the game window (class "OpenGL", title "Kelmot") from a
 # program of its own in the same prefix.
 PostToGame() {

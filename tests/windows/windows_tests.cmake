@@ -50,3 +50,14 @@ foreach(script first_run play mode_toggle broken_input display_mode)
                 $<TARGET_FILE:post_message> ${KELMOT_BOARD_READER} ${KELMOT_WINE_PREFIXES})
 endforeach()
 set_tests_properties(windows.e2e.display_mode PROPERTIES ENVIRONMENT KELMOT_WM=1)
+
+# The installer: installed, the game started from its shortcut, installed again
+# and uninstalled, silently, in a prefix of its own; read_shortcut reads a
+# shortcut through the Windows shell.
+add_executable(read_shortcut windows/read_shortcut.cpp)
+target_link_libraries(read_shortcut PRIVATE ole32 uuid)
+add_test(NAME windows.e2e.installer
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh ${KELMOT_INSTALLER}
+            $<TARGET_FILE:kelmot> $<TARGET_FILE:read_shortcut> ${PROJECT_VERSION}
+            ${KELMOT_WINE_PREFIXES})
