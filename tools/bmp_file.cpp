@@ -5,21 +5,13 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "little_endian.h"
+
 namespace {
 
 constexpr uint32_t headerBytes = 14 + 40;
 // 96 dots per inch.
 constexpr uint32_t pixelsPerMetre = 3780;
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xffff);
-    Put16(out, value >> 16);
-}
 
 } // namespace
 
@@ -33,20 +25,20 @@ std::vector<uint8_t> EncodeBmp(const Canvas& picture) {
     out.reserve(headerBytes + imageBytes);
     out.push_back('B');
     out.push_back('M');
-    Put32(out, headerBytes + imageBytes);
-    Put32(out, 0); // reserved
-    Put32(out, headerBytes);
-    Put32(out, 40);
-    Put32(out, width);
-    Put32(out, height); // positive: bottom row first
-    Put16(out, 1);      // planes
-    Put16(out, 24);     // bits per pixel
-    Put32(out, 0);      // no compression
-    Put32(out, imageBytes);
-    Put32(out, pixelsPerMetre);
-    Put32(out, pixelsPerMetre);
-    Put32(out, 0); // colours used
-    Put32(out, 0); // important colours
+    PutLittle32(out, headerBytes + imageBytes);
+    PutLittle32(out, 0); // reserved
+    PutLittle32(out, headerBytes);
+    PutLittle32(out, 40);
+    PutLittle32(out, width);
+    PutLittle32(out, height); // positive: bottom row first
+    PutLittle16(out, 1);      // planes
+    PutLittle16(out, 24);     // bits per pixel
+    PutLittle32(out, 0);      // no compression
+    PutLittle32(out, imageBytes);
+    PutLittle32(out, pixelsPerMetre);
+    PutLittle32(out, pixelsPerMetre);
+    PutLittle32(out, 0); // colours used
+    PutLittle32(out, 0); // important colours
 
     for (int32_t y = picture.Height() - 1; y >= 0; --y) {
         for (int32_t x = 0; x < picture.Width(); ++x) {

@@ -3,6 +3,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "little_endian.h"
+
 namespace {
 
 // The directory's header, then one entry for each picture.
@@ -10,17 +12,6 @@ constexpr size_t headerBytes = 6;
 constexpr size_t entryBytes = 16;
 // An entry gives each side in one byte, 0 standing for 256.
 constexpr int32_t largestSide = 256;
-
-// The icon format's numbers are little-endian.
-void PutLittle16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-void PutLittle32(std::vector<uint8_t>& out, uint32_t value) {
-    PutLittle16(out, value & 0xffff);
-    PutLittle16(out, value >> 16);
-}
 
 } // namespace
 
