@@ -15,13 +15,18 @@ all: build
 deps:
 	@scripts/install-deps.sh
 
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
 build: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+	$(CONFIGURE)
 	cmake --build $(BUILD_DIR)
 
 # The game reads Data/ and prefs.txt from its working folder: build/run, where
-# the build places the pictures beside it.
-run: build
+# the build places the pictures and the start-up dialog's module beside it. Only
+# the game and what it needs are built, not the tests.
+run: deps
+	$(CONFIGURE)
+	cmake --build $(BUILD_DIR) --target kelmot_runtime
 	cd $(BUILD_DIR)/run && ./kelmot
 
 test: build

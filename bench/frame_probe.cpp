@@ -3,8 +3,13 @@
 // without any change to the program, and reports on the pipe whose number is in
 // KELMOT_PROBE_FD, one "name value" line each:
 //   loaded NS      CLOCK_MONOTONIC when the program's libraries were all loaded
+//   ok NS          CLOCK_MONOTONIC when the start-up dialog's OK was pressed
 //   first NS       CLOCK_MONOTONIC when the first frame had been presented
-// KELMOT_PROBE_MODE=first ends the process right after the first frame.
+//   mapping KB ... the resident memory of each mapped file (and of the
+//                  anonymous memory) at the first frame, in first mode
+// KELMOT_PROBE_MODE=first ends the process right after the first frame. When the
+// program shows the start-up dialog, the probe presses its OK (activates its
+// default button, as Enter does) once the dialog has been up for a moment.
 // KELMOT_PROBE_MODE=play types a fixed script of key presses (SDL events, as the
 // keyboard gives them) through the menus and two games, and then, with
 // KELMOT_PROBE_MINIMISE=1, reports the processor time of five seconds shown
@@ -25,6 +30,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -59,6 +66,66 @@ void Report(const char* name, int64_t value, long count = -1) {
     minimise = minimiseSetting && std::strcmp(minimiseSetting, "1") == 0;
     Report("loaded", loaded);
 }
+
+// Sums the resident memory of /proc/self/smaps by what is mapped: each file by
+// its path, anonymous memory (the heap included) as "[anonymous]", and reports
+// each sum.
+void ReportMappings() {
+    std::FILE* smaps = std::fopen("/proc/self/smaps", "r");
+    if (!smaps) return;
+    std::map<std::string, long> residentKb;
+    std::string current;
+    char line[4096];
+    while (std::fgets(line, sizeof line, smaps)) {
+        unsigned long start = 0, end = 0;
+        int pathAt = 0;
+        if (std::sscanf(line, "%lx-%lx %*s %*s %*s %*s %n", &start, &end, &pathAt) == 2 &&
+            pathAt > 0) {
+            std::string path = line + pathAt;
+            while (!path.empty() && (path.back() == '\n' || path.back() == ' ')) path.pop_back();
+            current = path.empty() || path == "[heap]" ? "[anonymous]" : path;
+            continue;
+        }
+        long kb = 0;
+        if (std::sscanf(line, "Rss: %ld kB", &kb) == 1) residentKb[current] += kb;
+    }
+    std::fclose(smaps);
+    for (const auto& [path, kb] : residentKb) {
+        char report[4200];
+        const int length =
+            std::snprintf(report, sizeof report, "mapping %ld %s\n", kb, path.c_str());
+        if (length > 0 && length < int(sizeof report) &&
+            write(reportFd, report, size_t(length)) != length)
+            _exit(3);
+    }
+}
+
+// The start-up dialog: GTK is looked up in the copy the program has loaded (its
+// dialog module keeps GTK to itself). Once the dialog is shown, its default
+// button is activated a little later.
+template <typename Function> Function Gtk(const char* name) {
+    static void* const gtk = dlopen("libgtk-3.so.0", RTLD_LAZY | RTLD_NOLOAD);
+    void* function = gtk != nullptr ? dlsym(gtk, name) : nullptr;
+    if (function == nullptr) _exit(5);
+    return reinterpret_cast<Function>(function);
+}
+
+int PressOk(void* window) {
+    Report("ok", Now(CLOCK_MONOTONIC));
+    Gtk<int (*)(void*)>("gtk_window_activate_default")(window);
+    return 0; // once
+}
+
+} // namespace
+
+extern "C" void gtk_widget_show_all(void* widget) {
+    Gtk<void (*)(void*)>("gtk_widget_show_all")(widget);
+    if (reportFd < 0) return;
+    using TimeoutAdd = unsigned (*)(unsigned, int (*)(void*), void*);
+    Gtk<TimeoutAdd>("g_timeout_add")(500, PressOk, widget);
+}
+
+namespace {
 
 // The script: each key is pressed at its frame and let go three frames later, so
 // the game sees it in at least one frame. Menu frames come first: Down, Up, then
@@ -156,7 +223,10 @@ extern "C" void SDL_GL_SwapWindow(SDL_Window* window) {
     if (reportFd < 0) return;
     if (frame == 1) {
         Report("first", Now(CLOCK_MONOTONIC));
-        if (firstOnly) _exit(0);
+        if (firstOnly) {
+            ReportMappings();
+            _exit(0);
+        }
     }
     if (frame <= scriptEnd)
         PlayScript(window, frame);

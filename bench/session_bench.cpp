@@ -43,6 +43,7 @@ int64_t Now() {
 struct RunReport {
     int64_t started = 0;
     std::map<std::string, std::vector<int64_t>> lines;
+    std::map<std::string, long> mappingKb; // resident memory by what is mapped
     long peakKb = 0;
     bool ok = false;
 
@@ -52,18 +53,19 @@ struct RunReport {
     }
 };
 
-// The game's working folder: its pictures and options that skip the start-up
-// dialog and open a window (the dialog would wait for a person).
-void WritePreferences(const std::filesystem::path& folder) {
-    std::ofstream(folder / "prefs.txt") << "gofirst=1\nxoro=1\ncontrols=1\nwhofirst=0\n"
-                                           "player1xoro=1\nplayer1controls=1\nplayer2controls=1\n"
-                                           "configpanel=0\nres=1\nbpp=0\nfullscreen=0\n";
+// The game's working folder: its pictures and options that open a window, with
+// or without the start-up dialog first (the probe presses its OK).
+void WritePreferences(const std::filesystem::path& folder, bool dialog) {
+    std::ofstream(folder / "prefs.txt")
+        << "gofirst=1\nxoro=1\ncontrols=1\nwhofirst=0\nplayer1xoro=1\nplayer1controls=1\n"
+           "player2controls=1\nconfigpanel="
+        << (dialog ? 1 : 0) << "\nres=1\nbpp=0\nfullscreen=0\n";
 }
 
 RunReport RunOnce(const std::string& program, const std::string& probe, const char* mode,
-                  bool minimise, const std::filesystem::path& folder) {
+                  bool minimise, const std::filesystem::path& folder, bool dialog = false) {
     RunReport report;
-    WritePreferences(folder);
+    WritePreferences(folder, dialog);
     int pipeFds[2];
     if (pipe(pipeFds) != 0) return report;
     fcntl(pipeFds[0], F_SETFD, FD_CLOEXEC);
@@ -122,6 +124,14 @@ RunReport RunOnce(const std::string& program, const std::string& probe, const ch
         std::istringstream words(line);
         std::string name;
         words >> name;
+        if (name == "mapping") {
+            long kb = 0;
+            std::string path;
+            words >> kb >> std::ws;
+            std::getline(words, path);
+            report.mappingKb[path] = kb;
+            continue;
+        }
         for (int64_t value; words >> value;) report.lines[name].push_back(value);
     }
     if (!report.ok) std::fprintf(stderr, "%s ended with status %d\n", program.c_str(), status);
@@ -136,6 +146,59 @@ double Median(std::vector<double> values) {
 struct StartFigures {
     std::vector<double> loaded, first, peakMb;
 };
+
+// With the start-up dialog: from its OK to the first frame, beside the bare
+// window's whole start-up.
+void PrintDialogStart(const std::string& game, const std::string& probe,
+                      const std::filesystem::path& folder, double bareFirst) {
+    constexpr int dialogRuns = 5;
+    std::vector<double> afterOk;
+    for (int run = 0; run < dialogRuns; ++run) {
+        const RunReport report = RunOnce(game, probe, "first", false, folder, true);
+        if (!report.ok || !report.lines.count("ok") || !report.lines.count("first")) {
+            std::printf("  the start with the dialog failed\n");
+            return;
+        }
+        afterOk.push_back(report.MsAfterStart("first") - report.MsAfterStart("ok"));
+    }
+    std::printf("  %-16s %26.1f ms   from its OK to the first frame, median of %d;\n",
+                "with dialog", Median(afterOk), dialogRuns);
+    std::printf("  %-16s %26s      %.2fx the bare window's whole start-up\n", "", "",
+                Median(afterOk) / bareFirst);
+}
+
+// Where the game's resident memory at its first frame goes, beside the bare
+// window's, by what is mapped: the rows that differ by 256 kB or more, largest
+// difference first, then the rest summed.
+void PrintMappings(const RunReport& game, const RunReport& bare) {
+    std::map<std::string, std::pair<long, long>> rows;
+    for (const auto& [path, kb] : game.mappingKb) rows[path].first = kb;
+    for (const auto& [path, kb] : bare.mappingKb) rows[path].second = kb;
+    std::vector<std::pair<std::string, std::pair<long, long>>> sorted(rows.begin(), rows.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        return a.second.first - a.second.second > b.second.first - b.second.second;
+    });
+    std::printf(
+        "\nResident memory at the first frame by mapping (/proc/PID/smaps), one run each\n");
+    std::printf("  %-56s %9s %9s %9s\n", "", "kelmot", "bare", "more");
+    long gameTotal = 0, bareTotal = 0, restGame = 0, restBare = 0;
+    for (const auto& [path, kb] : sorted) {
+        gameTotal += kb.first;
+        bareTotal += kb.second;
+        if (std::labs(kb.first - kb.second) < 256) {
+            restGame += kb.first;
+            restBare += kb.second;
+            continue;
+        }
+        const std::string name = path.size() > 56 ? "..." + path.substr(path.size() - 53) : path;
+        std::printf("  %-56s %6ld kB %6ld kB %+6ld kB\n", name.c_str(), kb.first, kb.second,
+                    kb.first - kb.second);
+    }
+    std::printf("  %-56s %6ld kB %6ld kB %+6ld kB\n", "everything else", restGame, restBare,
+                restGame - restBare);
+    std::printf("  %-56s %6ld kB %6ld kB %+6ld kB\n", "total", gameTotal, bareTotal,
+                gameTotal - bareTotal);
+}
 
 void Add(StartFigures& figures, const RunReport& run) {
     figures.loaded.push_back(run.MsAfterStart("loaded"));
@@ -161,12 +224,14 @@ int main(int argc, char** argv) {
     bool ok = true;
     // Taken in turns, so that a change in the machine's load falls on both.
     StartFigures gameStart, bareStart;
+    RunReport lastGame, lastBare;
     for (int run = 0; run < startRuns && ok; ++run) {
-        const RunReport ofGame = RunOnce(game, probe, "first", false, folder);
-        const RunReport ofBare = RunOnce(bare, probe, "first", false, folder);
-        ok = ofGame.ok && ofBare.ok && ofGame.lines.count("first") && ofBare.lines.count("first");
-        Add(gameStart, ofGame);
-        Add(bareStart, ofBare);
+        lastGame = RunOnce(game, probe, "first", false, folder);
+        lastBare = RunOnce(bare, probe, "first", false, folder);
+        ok = lastGame.ok && lastBare.ok && lastGame.lines.count("first") &&
+             lastBare.lines.count("first");
+        Add(gameStart, lastGame);
+        Add(bareStart, lastBare);
     }
     const RunReport gamePlay = RunOnce(game, probe, "play", true, folder);
     // The script toggles "Player1 Has The" in Multiplayer Options and chooses
@@ -195,6 +260,8 @@ int main(int argc, char** argv) {
     std::printf("  %-16s %11.1f ms %11.1f ms   %.2fx the bare window\n", "kelmot",
                 Median(gameStart.loaded), gameFirst, gameFirst / bareFirst);
 
+    PrintDialogStart(game, probe, folder, bareFirst);
+
     std::printf("\nPeak resident memory\n");
     const double bareFirstMb = Median(bareStart.peakMb), gameFirstMb = Median(gameStart.peakMb);
     std::printf("  %-44s %7.1f MB (bare window %.1f MB, %.2fx)\n", "kelmot at its first frame",
@@ -204,6 +271,8 @@ int main(int argc, char** argv) {
     std::printf("  %-44s %7.1f MB (bare window %.1f MB, %.2fx)\n",
                 "kelmot over the scripted play, shown, minimised", gamePlayMb, barePlayMb,
                 gamePlayMb / barePlayMb);
+
+    PrintMappings(lastGame, lastBare);
 
     const auto& shown = gamePlay.lines.at("shown");
     const auto& minimised = gamePlay.lines.at("minimised");

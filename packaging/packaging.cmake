@@ -2,6 +2,7 @@
 # package (make package). Places follow the freedesktop conventions:
 #   bin/kelmot                              the launcher, on the PATH
 #   libexec/kelmot/kelmot                   the game itself
+#   libexec/kelmot/kelmot-dialog.so         its start-up dialog, loaded from beside it
 #   share/kelmot/Data/                      its pictures
 #   share/applications/kelmot.desktop       the menu entry
 #   share/icons/hicolor/NxN/apps/kelmot.png the icon, drawn by tools/
@@ -13,6 +14,7 @@ set(KELMOT_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/kelmot)
 set(KELMOT_DATA_DIR ${CMAKE_INSTALL_DATADIR}/kelmot)
 
 install(TARGETS kelmot RUNTIME DESTINATION ${KELMOT_PROGRAM_DIR})
+install(TARGETS kelmot_dialog_module LIBRARY DESTINATION ${KELMOT_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Data DESTINATION ${KELMOT_DATA_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/kelmot.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -19,6 +19,7 @@ NewGameFolder 1 0 1
 rm prefs.txt
 StartGame
 WaitForDialog >/dev/null
+ExpectGtkLoaded yes
 # The keyboard starts on "1024x768": Right picks "800x600", Tab goes to the
 # depths, Right picks "32 bit", Tab goes to "Fullscreen?", Space clears it,
 # and Return presses OK.
@@ -66,6 +67,22 @@ WaitForDialog >/dev/null
 kill -TERM "$gamePid"
 ExpectExit 0
 [[ -z "$(WindowId Kelmot)" ]] || Fail "a window is left after SIGTERM"
+[[ "$(cat prefs.txt)" == "$before" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
+
+echo "- the dialog's module missing from beside the game: said, and the game goes on"
+NewGameFolder 1 0 0
+sed -i 's/configpanel=0/configpanel=1/' prefs.txt
+before=$(cat prefs.txt)
+cp "$game" ./kelmot
+game=$PWD/kelmot StartGame
+# Without the dialog the start-up mode stands: full screen at the screen's size,
+# which this screen does not offer.
+AnswerErrorBox
+WaitForWindow Kelmot >/dev/null || Fail "no game window without the dialog"
+RequestClose
+ExpectExit 0
+grep -q "^kelmot: the start-up dialog cannot be shown: .*kelmot-dialog\.so" stderr.txt ||
+    Fail "no message for the missing module: $(cat stderr.txt)"
 [[ "$(cat prefs.txt)" == "$before" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
 
 echo "- first run without a display: the default file, the messages and -1"

@@ -93,6 +93,15 @@ RunWithoutDisplay() {
         Fail "the last line is not the registration message: $(cat stderr.txt)"
 }
 
+# Checks whether the running game has loaded GTK ($1 = yes or no), and with it
+# the start-up dialog's module.
+ExpectGtkLoaded() {
+    local maps loaded=no
+    maps=$(cat "/proc/$gamePid/maps" 2>/dev/null) || { Fail "the game is not running"; return 1; }
+    grep -q 'libgtk-3' <<<"$maps" && grep -q 'kelmot-dialog\.so' <<<"$maps" && loaded=yes
+    [[ "$loaded" == "$1" ]] || Fail "GTK and the dialog's module loaded: $loaded, expected $1"
+}
+
 # Starts the game in the current folder; its standard error goes to stderr.txt.
 StartGame() {
     "$game" 2>stderr.txt &
@@ -112,7 +121,7 @@ StartGameUnprivileged() {
     if [[ -z "${unprivilegedHome:-}" ]]; then
         unprivilegedHome=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-nobody.XXXXXX")
         gameFolders+=("$unprivilegedHome")
-        cp "$game" "$unprivilegedHome/kelmot"
+        cp "$game" "$(dirname "$game")/kelmot-dialog.so" "$unprivilegedHome"
         chown -R nobody:nogroup "$unprivilegedHome"
         xhost +si:localuser:nobody >/dev/null
     fi

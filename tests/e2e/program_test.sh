@@ -6,9 +6,11 @@ game=$(realpath "$1")
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-echo "- a close request ends the game with 0"
+echo "- a start without the dialog loads none of GTK; a close request ends it with 0"
 NewGameFolder 1 0 0
 StartGame
+WaitForWindow Kelmot >/dev/null || Fail "no game window"
+ExpectGtkLoaded no
 RequestClose
 ExpectExit 0
 ExpectStandardError

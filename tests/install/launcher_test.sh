@@ -17,8 +17,8 @@ launcher=$prefix/bin/kelmot
 pictures=$(realpath "$prefix")/share/kelmot/Data
 
 echo "- the installed files, and nothing else"
-expected=(bin/kelmot libexec/kelmot/kelmot share/applications/kelmot.desktop
-    share/man/man6/kelmot.6.gz share/doc/kelmot/changelog.gz)
+expected=(bin/kelmot libexec/kelmot/kelmot libexec/kelmot/kelmot-dialog.so
+    share/applications/kelmot.desktop share/man/man6/kelmot.6.gz share/doc/kelmot/changelog.gz)
 for picture in "${expectedPictures[@]}"; do expected+=("share/kelmot/Data/$picture"); done
 for size in "${iconSizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x$size/apps/kelmot.png")

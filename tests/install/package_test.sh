@@ -31,8 +31,9 @@ done
 
 echo "- the files, under /usr, and the game stripped"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-expected=(./usr/bin/kelmot ./usr/libexec/kelmot/kelmot ./usr/share/applications/kelmot.desktop
-    ./usr/share/man/man6/kelmot.6.gz ./usr/share/doc/kelmot/changelog.gz)
+expected=(./usr/bin/kelmot ./usr/libexec/kelmot/kelmot ./usr/libexec/kelmot/kelmot-dialog.so
+    ./usr/share/applications/kelmot.desktop ./usr/share/man/man6/kelmot.6.gz
+    ./usr/share/doc/kelmot/changelog.gz)
 for picture in "${expectedPictures[@]}"; do expected+=("./usr/share/kelmot/Data/$picture"); done
 for size in "${iconSizes[@]}"; do
     expected+=("./usr/share/icons/hicolor/${size}x$size/apps/kelmot.png")
@@ -41,9 +42,11 @@ for file in "${expected[@]}"; do
     grep -qx -- "$file" <<<"$contents" || Fail "the package lacks $file"
 done
 dpkg-deb -x "$deb" "$scratch/unpacked"
-if readelf -S "$scratch/unpacked/usr/libexec/kelmot/kelmot" | grep -q '\.debug_info'; then
-    Fail "the packaged game is not stripped"
-fi
+for program in kelmot kelmot-dialog.so; do
+    if readelf -S "$scratch/unpacked/usr/libexec/kelmot/$program" | grep -q '\.debug_info'; then
+        Fail "the packaged $program is not stripped"
+    fi
+done
 ExpectMenuEntry "$scratch/unpacked/usr/share/applications/kelmot.desktop"
 
 # Installing changes the machine, so it is done only where that is expected.

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/linux/font_face.h"
 #include "render/fonts.h"
 #include "render/viewport.h"
 #include "support/gl_window.h"
@@ -250,9 +251,11 @@ TEST_F(Fonts, MissingFaceIsReportedOnceAndDrawsNothing) {
                                 scratch.Path().string() + "</cachedir></fontconfig>\n");
     const std::string configFile = (scratch.Path() / "fonts.conf").string();
     setenv("FONTCONFIG_FILE", configFile.c_str(), 1);
+    ForgetGlyphFace();
     BuildLargeFont();
     BuildSmallFont();
     unsetenv("FONTCONFIG_FILE");
+    ForgetGlyphFace();
 
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_NE(recorder.Reports()[0].find("Times New Roman"), std::string::npos);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/font_glyphs.h"
+#include "platform/linux/font_face.h"
 #include "render/error_report.h"
 
 namespace {
@@ -26,18 +27,14 @@ constexpr int glyphCount = 96;
 // The face both fonts are cut from, as a fontconfig pattern.
 constexpr const char* facePattern = "Times New Roman:bold";
 
-// A missing font is told once: every window builds both fonts again, and the
-// player needs to hear it only the first time.
-bool missingFontReported = false;
-
 // The face file and its index within the file, as fontconfig matches them.
 struct FaceLocation {
     std::string file;
     int index = 0;
 };
 
-// Asks fontconfig for the face. A fresh configuration per build keeps no
-// fontconfig state alive between windows. Empty file: nothing matched.
+// Asks fontconfig for the face. The configuration is loaded for this question
+// alone and let go again. Empty file: nothing matched.
 FaceLocation FindFace() {
     FaceLocation location;
     FcConfig* config = FcInitLoadConfigAndFonts();
@@ -107,6 +104,30 @@ void CompileGlyph(FT_Face face, FT_ULong code, std::vector<GLubyte>& bits) {
              GLfloat(rows - slot->bitmap_top), advance, 0, bits.data());
 }
 
+// The face both fonts are cut from, found and opened on first use and kept for
+// the life of the process: loading fontconfig's configuration to find it costs
+// more than building a font, and every window builds two. Null when there is
+// none, which the player is told once.
+struct GlyphFace {
+    bool lookedFor = false;
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+};
+GlyphFace glyphFace;
+
+FT_Face FaceForGlyphs() {
+    if (glyphFace.lookedFor) return glyphFace.face;
+    glyphFace.lookedFor = true;
+    const FaceLocation location = FindFace();
+    if (!location.file.empty() && FT_Init_FreeType(&glyphFace.library) == 0 &&
+        FT_New_Face(glyphFace.library, location.file.c_str(), location.index, &glyphFace.face) != 0)
+        glyphFace.face = nullptr;
+    if (glyphFace.face == nullptr)
+        ReportError("Font \"Times New Roman\" bold not found; text will not be shown.",
+                    ReportOwner::focusedWindow);
+    return glyphFace.face;
+}
+
 // Makes the 96 lists of one font at the given em height in pixels. The lists are
 // made even when the face is missing, empty then, so that release and printing
 // work the same either way.
@@ -114,17 +135,8 @@ uint32_t BuildFont(int32_t emPixels) {
     const GLuint base = glGenLists(glyphCount);
     if (base == 0) return 0;
 
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
-    const FaceLocation location = FindFace();
-    const bool opened = !location.file.empty() && FT_Init_FreeType(&library) == 0 &&
-                        FT_New_Face(library, location.file.c_str(), location.index, &face) == 0 &&
-                        FT_Set_Pixel_Sizes(face, 0, FT_UInt(emPixels)) == 0;
-    if (!opened && !missingFontReported) {
-        missingFontReported = true;
-        ReportError("Font \"Times New Roman\" bold not found; text will not be shown.",
-                    ReportOwner::focusedWindow);
-    }
+    const FT_Face face = FaceForGlyphs();
+    const bool opened = face != nullptr && FT_Set_Pixel_Sizes(face, 0, FT_UInt(emPixels)) == 0;
 
     // The glyph rows are packed to whole bytes with no further fill, read as
     // written; the caller's pixel-store settings come back afterwards.
@@ -143,12 +155,15 @@ uint32_t BuildFont(int32_t emPixels) {
         glEndList();
     }
     glPopClientAttrib();
-
-    if (face) FT_Done_Face(face);
-    if (library) FT_Done_FreeType(library);
     return base;
 }
 
 } // namespace
 
 uint32_t BuildGlyphLists(int32_t height) { return BuildFont(std::abs(height)); }
+
+void ForgetGlyphFace() {
+    if (glyphFace.face) FT_Done_Face(glyphFace.face);
+    if (glyphFace.library) FT_Done_FreeType(glyphFace.library);
+    glyphFace = GlyphFace{};
+}

@@ -34,6 +34,18 @@ add_library(kelmot_config_dialog STATIC
     ${CMAKE_BINARY_DIR}/kelmot_resources.c)
 target_link_libraries(kelmot_config_dialog PUBLIC kelmot_settings PkgConfig::GTK3)
 
+# The dialog as the game loads it: kelmot-dialog.so beside the game, loaded only
+# when the dialog is shown, so that other starts load none of GTK. It carries
+# its own copy of the dialog's rules; only its entry point is seen outside.
+add_library(kelmot_dialog_module MODULE ${KELMOT_PLATFORM_DIR}/config_dialog_module.cpp)
+target_link_libraries(kelmot_dialog_module PRIVATE kelmot_config_dialog)
+target_link_options(kelmot_dialog_module PRIVATE -Wl,--no-undefined)
+set_target_properties(kelmot_config_dialog kelmot_settings kelmot_system_files PROPERTIES
+    POSITION_INDEPENDENT_CODE ON)
+set_target_properties(kelmot_dialog_module PROPERTIES PREFIX "" OUTPUT_NAME kelmot-dialog
+    CXX_VISIBILITY_PRESET hidden C_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/run)
+
 # The window and what the shared window loop asks of it.
 set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/display_mode.cpp
@@ -43,5 +55,7 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/mode_toggle_signal.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
-set(KELMOT_WINDOW_LIBRARIES kelmot_config_dialog SDL2::SDL2 Threads::Threads)
+set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 Threads::Threads ${CMAKE_DL_LIBS})
 set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
+# What the game needs beside it when it runs.
+set(KELMOT_RUNTIME_TARGETS kelmot_dialog_module)

@@ -1,10 +1,7 @@
 # The Windows layer: the Windows API itself (USER32, GDI32, WGL in OPENGL32,
 # WINMM, KERNEL32), and a resource script for the start-up dialog, the icon and
-# the version. Everything is linked in statically, so the program imports only
-# Windows' own libraries.
+# the version.
 enable_language(RC)
-add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
-add_link_options(-static)
 
 # Files and picture memory, for the options and the BMP reader.
 add_library(kelmot_system_files STATIC
