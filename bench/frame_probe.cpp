@@ -8,7 +8,7 @@
 //   mapping KB ... the resident memory of each mapped file (and of the
 //                  anonymous memory) at the first frame, in first mode
 // KELMOT_PROBE_MODE=first ends the process right after the first frame. When the
-// program shows the start-up dialog, the probe presses its OK (activates its
+// program shows the start-up dialog, the probe presses its OK (clicks its
 // default button, as Enter does) once the dialog has been up for a moment.
 // KELMOT_PROBE_MODE=play types a fixed script of key presses (SDL events, as the
 // keyboard gives them) through the menus and two games, and then, with
@@ -110,9 +110,13 @@ template <typename Function> Function Gtk(const char* name) {
     return reinterpret_cast<Function>(function);
 }
 
+// Clicks the dialog's default button, OK, as its Enter key does (a button's own
+// keyboard activation would first show it pressed for a quarter of a second).
 int PressOk(void* window) {
     Report("ok", Now(CLOCK_MONOTONIC));
-    Gtk<int (*)(void*)>("gtk_window_activate_default")(window);
+    void* ok = Gtk<void* (*)(void*)>("gtk_window_get_default_widget")(window);
+    if (ok == nullptr) _exit(5);
+    Gtk<void (*)(void*)>("gtk_button_clicked")(ok);
     return 0; // once
 }
 
