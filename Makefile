@@ -123,7 +123,7 @@ SOAK_DIR ?= build-soak
 soak: deps
 	cmake -S . -B $(SOAK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOT_GL_CHECKS=ON \
 	    -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
-	cmake --build $(SOAK_DIR) --target kelmot
+	cmake --build $(SOAK_DIR) --target kelmot_runtime
 	SOAK_LOG=$(CURDIR)/$(SOAK_DIR)/soak-rss.txt scripts/soak.sh $(SOAK_DIR)/run/kelmot
 
 clean:
