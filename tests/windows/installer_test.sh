@@ -5,12 +5,13 @@
 # shortcut starts it keeps prefs.txt in its folder; installing again keeps that
 # file; a silent uninstall removes all it installed but prefs.txt, and with
 # /REMOVEPREFS that too, and the folder.
-# Usage: installer_test.sh SETUP_EXE KELMOT_EXE READ_SHORTCUT_EXE VERSION WINE_PREFIXES
+# Usage: installer_test.sh SETUP_EXE KELMOT_EXE READ_SHORTCUT_EXE VERSION WINE_PREFIXES OBJDUMP
 setup=$(realpath "$1")
 built=$(realpath "$2")
 readShortcut=$(realpath "$3")
 version=$4
 prefixes=$5
+objdumpProgram=$6
 # A fresh prefix every time, as on a machine that never had the game.
 ownPrefix=$prefixes/$(basename "$0" .sh)
 WINEPREFIX=$ownPrefix /usr/lib/wine/wineserver64 -k 2>/dev/null || true
@@ -40,6 +41,13 @@ Uninstall() {
     done
     Fail "the uninstaller did not finish"
 }
+
+echo "- the installer carries the game's icon, in six sizes, and its version"
+objdump=$objdumpProgram
+# shellcheck source=pe.sh
+source "$windowsDir/pe.sh"
+[[ "$(ResourcesOf "$setup" | grep -c '^3:')" == 6 ]] || Fail "the installer's icon is not in six sizes"
+[[ "$(FileVersionOf "$setup")" == "$version" ]] || Fail "the installer's version is $(FileVersionOf "$setup")"
 
 echo "- a silent install into a fresh prefix: the files, the shortcut, the entry"
 "$wine" "$setup" /S || Fail "the silent install ended with $?"

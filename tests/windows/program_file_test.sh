@@ -2,12 +2,17 @@
 # kelmot.exe as Windows sees the file: a program with windows and no console,
 # importing Windows' own libraries only (the C++ runtime is linked in), and
 # carrying its icon in six sizes, its version, the start-up dialog (105) and
-# the dialog's banner (bitmap 118).
-# Usage: program_file_test.sh OBJDUMP KELMOT_EXE VERSION
+# the dialog's banner (bitmap 118); and the portable archive, which holds that
+# program, the pictures and how to play, in one folder.
+# Usage: program_file_test.sh OBJDUMP KELMOT_EXE VERSION ARCHIVE
 set -euo pipefail
 objdump=$1
 exe=$2
 version=$3
+archive=$4
+sourceDir=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=pe.sh
+source "$(dirname "$0")/pe.sh"
 
 failures=0
 Fail() {
@@ -33,21 +38,33 @@ for library in "${imports[@]}"; do
     esac
 done
 
-# The resource directory as type:name pairs (decimal): the second level names
-# the resources of the type above it.
-resources=$(awk '
-    /^[0-9a-f]+   Entry: ID:/ { type = $4; sub(",", "", type) }
-    /^[0-9a-f]+     Entry: ID:/ { name = $4; sub(",", "", name); print type, name }' <<<"$headers" |
-    while read -r type name; do printf '%d:%d\n' "$type" "$name"; done | sort -t: -k1,1n -k2,2n)
+resources=$(ResourcesOf "$exe")
 echo "resources (type:name): $(tr '\n' ' ' <<<"$resources")"
 grep -qx '2:118' <<<"$resources" || Fail "no bitmap 118"
 grep -qx '5:105' <<<"$resources" || Fail "no dialog 105"
 grep -qx '14:1' <<<"$resources" || Fail "no icon group 1"
 [[ "$(grep -c '^3:' <<<"$resources")" == 6 ]] || Fail "the icon does not come in six sizes"
 grep -qx '16:1' <<<"$resources" || Fail "no version information"
-# The version text follows its name among the program's UTF-16 strings.
-fileVersion=$(strings -el "$exe" | awk 'seen { print; exit } $0 == "FileVersion" { seen = 1 }')
+fileVersion=$(FileVersionOf "$exe")
 [[ "$fileVersion" == "$version" ]] || Fail "file version \"$fileVersion\", expected $version"
+
+# The archive, unpacked: one folder with the program, its pictures and the text.
+unpacked=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-archive.XXXXXX")
+trap 'rm -rf "$unpacked"' EXIT
+unzip -q "$archive" -d "$unpacked"
+folder=$unpacked/kelmot-$version
+[[ "$(ls -A "$unpacked")" == "kelmot-$version" ]] || Fail "the archive's top holds: $(ls -A "$unpacked")"
+expected=$(printf './%s\n' How-to-play.txt kelmot.exe Data Data/blue.bmp Data/pointer.bmp \
+    Data/pointermask.bmp Data/screen.bmp Data/stars.bmp | sort)
+[[ "$(cd "$folder" && find . -mindepth 1 | sort)" == "$expected" ]] ||
+    Fail "the archive's folder holds: $(cd "$folder" && find . -mindepth 1 | sort | tr '\n' ' ')"
+cmp -s "$exe" "$folder/kelmot.exe" || Fail "the archive's kelmot.exe is not the one built"
+for picture in "$sourceDir"/Data/*.bmp; do
+    cmp -s "$picture" "$folder/Data/$(basename "$picture")" ||
+        Fail "the archive's Data/$(basename "$picture") differs"
+done
+grep -q "Kelmot $version for Windows" "$folder/How-to-play.txt" || Fail "How-to-play.txt lacks its title"
+grep -qv $'\r$' "$folder/How-to-play.txt" && Fail "How-to-play.txt has lines without CR LF"
 
 if ((failures > 0)); then
     echo "$failures check(s) failed" >&2

@@ -20,7 +20,7 @@ set_tests_properties(windows.game windows.settings windows.picture PROPERTIES
 # The program file: its kind, imports and resources.
 add_test(NAME windows.program_file
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/program_file_test.sh ${CMAKE_OBJDUMP}
-            $<TARGET_FILE:kelmot> ${PROJECT_VERSION})
+            $<TARGET_FILE:kelmot> ${PROJECT_VERSION} ${KELMOT_ARCHIVE})
 
 # The program's own tests: kelmot.exe under Wine on a display of each test's
 # own, with openbox, driven with xdotool and judged by screenshots, files and
@@ -60,4 +60,4 @@ add_test(NAME windows.e2e.installer
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
             ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh ${KELMOT_INSTALLER}
             $<TARGET_FILE:kelmot> $<TARGET_FILE:read_shortcut> ${PROJECT_VERSION}
-            ${KELMOT_WINE_PREFIXES})
+            ${KELMOT_WINE_PREFIXES} ${CMAKE_OBJDUMP})
