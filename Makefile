@@ -110,11 +110,12 @@ fuzz: deps
 # window (on a display with a window manager, which minimising needs).
 bench: build
 	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
-	    frame_probe
+	    picture_window frame_probe
 	$(BUILD_DIR)/bench/dib_bench
 	$(XVFB) $(BUILD_DIR)/bench/frame_bench
 	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
-	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/libframe_probe.so Data
+	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
+	    $(BUILD_DIR)/bench/libframe_probe.so Data
 
 # Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
 # OpenGL errors after every frame; fails on any error or on resident memory

@@ -221,7 +221,7 @@ float straightScroll = 0.0f;
 uint32_t straightLastTicks = 0;
 
 void StraightMenu() {
-    StraightMenuFrame(textures, largeFontBase);
+    StraightMenuFrame(textures, largeFontBase, float(window.width), float(window.height));
     Swap();
 }
 
@@ -229,7 +229,8 @@ void StraightGame() {
     const uint32_t now = SDL_GetTicks();
     straightScroll += float(now - straightLastTicks) * 0.0001f;
     straightLastTicks = now;
-    StraightGameFrame(textures, smallFontBase, straightScroll);
+    StraightGameFrame(textures, smallFontBase, straightScroll, float(window.width),
+                      float(window.height));
     Swap();
 }
 
@@ -315,14 +316,19 @@ void GameMenuPicture() {
     SetProjection(window.width, window.height);
     DrawFrame();
 }
-void StraightMenuPicture() { StraightMenuFrame(textures, largeFontBase); }
+void StraightMenuPicture() {
+    StraightMenuFrame(textures, largeFontBase, float(window.width), float(window.height));
+}
 void GamePlayPicture() {
     GameState();
     bannerScroll = comparedScroll;
     SetProjection(window.width, window.height);
     DrawFrame();
 }
-void StraightPlayPicture() { StraightGameFrame(textures, smallFontBase, comparedScroll); }
+void StraightPlayPicture() {
+    StraightGameFrame(textures, smallFontBase, comparedScroll, float(window.width),
+                      float(window.height));
+}
 
 std::string CpuModel() {
     std::ifstream cpuinfo("/proc/cpuinfo");
@@ -416,10 +422,6 @@ int main() {
         window.fullscreenMode = 0;
         if (OpenGameWindow(&window) != 1 || SetUpContext(&window, &keys) == 0) {
             std::fprintf(stderr, "the window could not be set up\n");
-        } else if (window.width != 1024 || window.height != 712) {
-            // The straight-line frames are written for this size.
-            std::fprintf(stderr, "the window is %dx%d, not 1024x712\n", window.width,
-                         window.height);
         } else {
             const long menuDiffers = PicturesDiffer(GameMenuPicture, StraightMenuPicture);
             const long gameDiffers = PicturesDiffer(GamePlayPicture, StraightPlayPicture);

@@ -6,7 +6,8 @@
 //   ok NS          CLOCK_MONOTONIC when the start-up dialog's OK was pressed
 //   first NS       CLOCK_MONOTONIC when the first frame had been presented
 //   mapping KB ... the resident memory of each mapped file (and of the
-//                  anonymous memory) at the first frame, in first mode
+//                  anonymous memory) at the first frame in first mode, and
+//                  at the end of the script in play mode
 // KELMOT_PROBE_MODE=first ends the process right after the first frame. When the
 // program shows the start-up dialog, the probe presses its OK (clicks its
 // default button, as Enter does) once the dialog has been up for a moment.
@@ -197,6 +198,7 @@ int64_t shownStart = 0, shownCpuStart = 0;
 long shownStartFrame = 0;
 
 void AfterScript(SDL_Window* window, long frame) {
+    if (frame == scriptEnd + 1) ReportMappings();
     if (!minimise) _exit(0);
     if (shownStart == 0) {
         shownStart = Now(CLOCK_MONOTONIC);

@@ -1,10 +1,12 @@
 // Start-up time, peak resident memory and the processor time of a minimised
 // window, of the real game program beside a bare SDL window that only presents
-// cleared frames (bare_window). Both are started as separate processes with
-// frame_probe preloaded, which reports when they were loaded and presented their
-// first frame, plays a fixed script of key presses, and minimises the game (a
-// window manager must run on the display: make bench runs this under openbox).
-// Usage: session_bench GAME BARE_WINDOW PROBE DATA_DIR
+// cleared frames (bare_window), and beside that window doing the game's start-up
+// work and presenting its first picture (picture_window). Each is started as a
+// separate process with frame_probe preloaded, which reports when it was loaded
+// and presented its first frame, plays a fixed script of key presses, and
+// minimises the game (a window manager must run on the display: make bench runs
+// this under openbox).
+// Usage: session_bench GAME BARE_WINDOW PICTURE_WINDOW PROBE DATA_DIR
 
 #include <fcntl.h>
 #include <poll.h>
@@ -161,37 +163,45 @@ std::vector<double> MeasureDialogStarts(const std::string& game, const std::stri
     return afterOk;
 }
 
-// Where the game's resident memory at its first frame goes, beside the bare
-// window's, by what is mapped: the rows that differ by 256 kB or more, largest
-// difference first, then the rest summed.
-void PrintMappings(const RunReport& game, const RunReport& bare) {
-    std::map<std::string, std::pair<long, long>> rows;
-    for (const auto& [path, kb] : game.mappingKb) rows[path].first = kb;
-    for (const auto& [path, kb] : bare.mappingKb) rows[path].second = kb;
-    std::vector<std::pair<std::string, std::pair<long, long>>> sorted(rows.begin(), rows.end());
+// Where the game's resident memory goes, beside the bare window's (and the
+// picture window's, when given), by what is mapped: the rows where the game and
+// the bare window differ by 256 kB or more, largest difference first, then the
+// rest summed.
+void PrintMappings(const char* when, const RunReport& game, const RunReport& bare,
+                   const RunReport& picture) {
+    struct Row {
+        long game = 0, bare = 0, picture = 0;
+    };
+    std::map<std::string, Row> rows;
+    for (const auto& [path, kb] : game.mappingKb) rows[path].game = kb;
+    for (const auto& [path, kb] : bare.mappingKb) rows[path].bare = kb;
+    for (const auto& [path, kb] : picture.mappingKb) rows[path].picture = kb;
+    std::vector<std::pair<std::string, Row>> sorted(rows.begin(), rows.end());
     std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-        return a.second.first - a.second.second > b.second.first - b.second.second;
+        return a.second.game - a.second.bare > b.second.game - b.second.bare;
     });
-    std::printf(
-        "\nResident memory at the first frame by mapping (/proc/PID/smaps), one run each\n");
-    std::printf("  %-56s %9s %9s %9s\n", "", "kelmot", "bare", "more");
-    long gameTotal = 0, bareTotal = 0, restGame = 0, restBare = 0;
-    for (const auto& [path, kb] : sorted) {
-        gameTotal += kb.first;
-        bareTotal += kb.second;
-        if (std::labs(kb.first - kb.second) < 256) {
-            restGame += kb.first;
-            restBare += kb.second;
-            continue;
-        }
-        const std::string name = path.size() > 56 ? "..." + path.substr(path.size() - 53) : path;
-        std::printf("  %-56s %6ld kB %6ld kB %+6ld kB\n", name.c_str(), kb.first, kb.second,
-                    kb.first - kb.second);
+    const bool withPicture = !picture.mappingKb.empty();
+    std::printf("\nResident memory %s by mapping (/proc/PID/smaps), one run each\n", when);
+    std::printf("  %-50s %9s %9s %9s %9s\n", "", "kelmot", "bare", "more",
+                withPicture ? "picture" : "");
+    const auto print = [withPicture](const std::string& path, const Row& row) {
+        const std::string name = path.size() > 50 ? "..." + path.substr(path.size() - 47) : path;
+        std::printf("  %-50s %6ld kB %6ld kB %+6ld kB", name.c_str(), row.game, row.bare,
+                    row.game - row.bare);
+        if (withPicture) std::printf(" %6ld kB", row.picture);
+        std::printf("\n");
+    };
+    Row total, rest;
+    for (const auto& [path, row] : sorted) {
+        Row& sum = std::labs(row.game - row.bare) < 256 ? rest : total;
+        sum.game += row.game;
+        sum.bare += row.bare;
+        sum.picture += row.picture;
+        if (&sum == &total) print(path, row);
     }
-    std::printf("  %-56s %6ld kB %6ld kB %+6ld kB\n", "everything else", restGame, restBare,
-                restGame - restBare);
-    std::printf("  %-56s %6ld kB %6ld kB %+6ld kB\n", "total", gameTotal, bareTotal,
-                gameTotal - bareTotal);
+    print("everything else", rest);
+    print("total",
+          Row{total.game + rest.game, total.bare + rest.bare, total.picture + rest.picture});
 }
 
 void Add(StartFigures& figures, const RunReport& run) {
@@ -203,29 +213,33 @@ void Add(StartFigures& figures, const RunReport& run) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: session_bench GAME BARE_WINDOW PROBE DATA_DIR\n");
+    if (argc != 6) {
+        std::fprintf(stderr,
+                     "usage: session_bench GAME BARE_WINDOW PICTURE_WINDOW PROBE DATA_DIR\n");
         return 2;
     }
     const std::string game = std::filesystem::absolute(argv[1]);
     const std::string bare = std::filesystem::absolute(argv[2]);
-    const std::string probe = std::filesystem::absolute(argv[3]);
+    const std::string picture = std::filesystem::absolute(argv[3]);
+    const std::string probe = std::filesystem::absolute(argv[4]);
     char folderName[] = "/tmp/kelmot-session-bench.XXXXXX";
     if (mkdtemp(folderName) == nullptr) return 1;
     const std::filesystem::path folder = folderName;
-    std::filesystem::create_directory_symlink(std::filesystem::absolute(argv[4]), folder / "Data");
+    std::filesystem::create_directory_symlink(std::filesystem::absolute(argv[5]), folder / "Data");
 
     bool ok = true;
     // Taken in turns, so that a change in the machine's load falls on both.
-    StartFigures gameStart, bareStart;
-    RunReport lastGame, lastBare;
+    StartFigures gameStart, bareStart, pictureStart;
+    RunReport lastGame, lastBare, lastPicture;
     for (int run = 0; run < startRuns && ok; ++run) {
         lastGame = RunOnce(game, probe, "first", false, folder);
         lastBare = RunOnce(bare, probe, "first", false, folder);
-        ok = lastGame.ok && lastBare.ok && lastGame.lines.count("first") &&
-             lastBare.lines.count("first");
+        lastPicture = RunOnce(picture, probe, "first", false, folder);
+        ok = lastGame.ok && lastBare.ok && lastPicture.ok && lastGame.lines.count("first") &&
+             lastBare.lines.count("first") && lastPicture.lines.count("first");
         Add(gameStart, lastGame);
         Add(bareStart, lastBare);
+        Add(pictureStart, lastPicture);
     }
     const RunReport gamePlay = RunOnce(game, probe, "play", true, folder);
     // The script toggles "Player1 Has The" in Multiplayer Options and chooses
@@ -252,9 +266,14 @@ int main(int argc, char** argv) {
     const double bareFirst = Median(bareStart.first);
     std::printf("  %-16s %11.1f ms %11.1f ms\n", "bare SDL window", Median(bareStart.loaded),
                 bareFirst);
+    const double pictureFirst = Median(pictureStart.first);
+    std::printf("  %-16s %11.1f ms %11.1f ms   %.2fx the bare window: the cost of the work\n",
+                "picture window", Median(pictureStart.loaded), pictureFirst,
+                pictureFirst / bareFirst);
     const double gameFirst = Median(gameStart.first);
-    std::printf("  %-16s %11.1f ms %11.1f ms   %.2fx the bare window\n", "kelmot",
-                Median(gameStart.loaded), gameFirst, gameFirst / bareFirst);
+    std::printf("  %-16s %11.1f ms %11.1f ms   %.2fx the bare window, %.2fx the picture window\n",
+                "kelmot", Median(gameStart.loaded), gameFirst, gameFirst / bareFirst,
+                gameFirst / pictureFirst);
 
     std::printf("  %-16s %26.1f ms   from its OK to the first frame (median of %d),\n",
                 "with the dialog", Median(dialogStarts), dialogRuns);
@@ -263,15 +282,20 @@ int main(int argc, char** argv) {
 
     std::printf("\nPeak resident memory\n");
     const double bareFirstMb = Median(bareStart.peakMb), gameFirstMb = Median(gameStart.peakMb);
+    const double pictureFirstMb = Median(pictureStart.peakMb);
     std::printf("  %-44s %7.1f MB (bare window %.1f MB, %.2fx)\n", "kelmot at its first frame",
                 gameFirstMb, bareFirstMb, gameFirstMb / bareFirstMb);
+    std::printf("  %-44s %7.1f MB (%.2fx the bare window; kelmot %.2fx this)\n",
+                "picture window at its first frame", pictureFirstMb, pictureFirstMb / bareFirstMb,
+                gameFirstMb / pictureFirstMb);
     const double barePlayMb = double(barePlay.peakKb) / 1024;
     const double gamePlayMb = double(gamePlay.peakKb) / 1024;
     std::printf("  %-44s %7.1f MB (bare window %.1f MB, %.2fx)\n",
                 "kelmot over the scripted play, shown, minimised", gamePlayMb, barePlayMb,
                 gamePlayMb / barePlayMb);
 
-    PrintMappings(lastGame, lastBare);
+    PrintMappings("at the first frame", lastGame, lastBare, lastPicture);
+    PrintMappings("at the end of the scripted play", gamePlay, barePlay, RunReport{});
 
     const auto& shown = gamePlay.lines.at("shown");
     const auto& minimised = gamePlay.lines.at("minimised");

@@ -6,10 +6,6 @@
 
 namespace {
 
-// The picture's frame size: frame_bench's 1024 x 712 window.
-constexpr float w = 1024.0f;
-constexpr float h = 712.0f;
-
 // The O's circle, worked out once.
 struct Circle {
     double x[100], y[100];
@@ -25,7 +21,7 @@ const Circle circle;
 
 } // namespace
 
-void StraightMenuFrame(const GLuint* textures, GLuint largeFontBase) {
+void StraightMenuFrame(const GLuint* textures, GLuint largeFontBase, float w, float h) {
     glViewport(0, 0, GLsizei(w), GLsizei(h));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -99,7 +95,8 @@ void StraightMenuFrame(const GLuint* textures, GLuint largeFontBase) {
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 
-void StraightGameFrame(const GLuint* textures, GLuint smallFontBase, float bannerScroll) {
+void StraightGameFrame(const GLuint* textures, GLuint smallFontBase, float bannerScroll, float w,
+                       float h) {
     glViewport(0, 0, GLsizei(w), GLsizei(h));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
