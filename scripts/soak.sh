@@ -148,9 +148,7 @@ sed -i 's/^player2controls=1$/player2controls=0/' prefs.txt # player two on the 
 soakStart=$SECONDS
 StartGame
 FocusGame
-# No auto-repeat: a key held longer than meant on a busy machine would repeat,
-# and the menus take each repeat as a press. The keypad's digits need Num Lock.
-xset r off
+# The keypad's digits need Num Lock (auto-repeat is off on the test display).
 xset q | grep -q 'Num Lock: *on' || xdotool key Num_Lock
 
 # The sampler: one line per sample, until the game has gone.

@@ -154,6 +154,10 @@ if [[ -z "$started" ]]; then
     exit 1
 fi
 export DISPLAY=:$started
+# No auto-repeat: tests type a key's press and release with separate xdotool
+# calls, and on a busy machine a key can stay down past the repeat delay; the
+# repeat would be a second press to the game and to the start-up dialog.
+xset r off
 
 if [[ "${KELMOT_WM:-}" == 1 ]]; then
     set -- "$scriptDir/with_openbox.sh" "$@"

@@ -51,6 +51,10 @@ do
 done
 export DISPLAY=:$(<"$workDir/display")
 unset XAUTHORITY
+# No auto-repeat: tests type a key's press and release with separate xdotool
+# calls, and on a busy machine a key can stay down past the repeat delay; the
+# repeat would be a second press to the game and to the start-up dialog.
+xset r off
 
 # In the background, so that a signal to this script is handled at once; <&0
 # keeps the command's standard input.

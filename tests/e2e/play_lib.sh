@@ -25,10 +25,8 @@ keypad=(KP_Home KP_Up KP_Prior KP_Left KP_Begin KP_Right KP_End KP_Down KP_Next)
 
 # Sets up the display's keyboard before the game starts. The keypad types digits
 # only while Num Lock is on; the game reads the lock when its window gets the
-# focus. Without auto-repeat, a key held longer than meant on a busy machine
-# still acts once.
+# focus. (The test displays have auto-repeat off.)
 PrepareKeyboard() {
-    xset r off
     [[ "$(xset q)" =~ Num\ Lock:\ *on ]] || xdotool key Num_Lock
     [[ "$(xset q)" =~ Num\ Lock:\ *on ]] || Fail "Num Lock does not go on"
 }

@@ -49,7 +49,7 @@ PostToGame() {
 }
 
 # Windows' keyboard is read through Wine from the X server's: Num Lock on, as
-# the keypad play needs, and no auto-repeat.
+# the keypad play needs.
 PrepareKeyboard
 
 # prefs.txt as the game wrote it: in text mode, so on Windows every line ends in
