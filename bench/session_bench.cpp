@@ -193,11 +193,12 @@ void PrintMappings(const char* when, const RunReport& game, const RunReport& bar
     };
     Row total, rest;
     for (const auto& [path, row] : sorted) {
-        Row& sum = std::labs(row.game - row.bare) < 256 ? rest : total;
+        const bool small = std::labs(row.game - row.bare) < 256;
+        Row& sum = small ? rest : total;
         sum.game += row.game;
         sum.bare += row.bare;
         sum.picture += row.picture;
-        if (&sum == &total) print(path, row);
+        if (!small) print(path, row);
     }
     print("everything else", rest);
     print("total",
@@ -228,7 +229,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directory_symlink(std::filesystem::absolute(argv[5]), folder / "Data");
 
     bool ok = true;
-    // Taken in turns, so that a change in the machine's load falls on both.
+    // Taken in turns, so that a change in the machine's load falls on all three.
     StartFigures gameStart, bareStart, pictureStart;
     RunReport lastGame, lastBare, lastPicture;
     for (int run = 0; run < startRuns && ok; ++run) {
