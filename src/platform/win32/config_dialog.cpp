@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/config_dialog_view.h"
+#include "platform/win32/dialog_banner.h"
 #include "platform/win32/resource_ids.h"
 
 namespace {
@@ -30,6 +31,7 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 CheckRadioButton(dialog, RESOLUTION_1280X1024, RESOLUTION_640X480,
                                  resolutionButtons[res]);
         if (controls.fullscreenChecked != 0) CheckDlgButton(dialog, FULLSCREEN_BOX, BST_CHECKED);
+        ScaleDialogBanner(dialog);
         return FALSE;
     }
     case WM_COMMAND:
@@ -45,6 +47,7 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             controls.fullscreenChecked = IsChecked(dialog, FULLSCREEN_BOX);
             ApplyDialogChoices(controls, dialogOptions, dialogMode);
         }
+        RestoreDialogBanner(dialog);
         EndDialog(dialog, static_cast<INT_PTR>(wParam));
         return TRUE;
     default:
