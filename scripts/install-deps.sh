@@ -31,8 +31,8 @@ packages=(
     desktop-file-utils
     # the Windows program: cross compiler and resource compiler, its installer's
     # maker, and Wine to run them and their tests (GoogleTest is built from the
-    # googletest sources)
-    g++-mingw-w64-x86-64-posix nsis wine64 wine unzip
+    # googletest sources); reading its manifest back in the tests
+    g++-mingw-w64-x86-64-posix nsis wine64 wine unzip libxml2-utils
 )
 
 missing=()

@@ -14,9 +14,13 @@ extern int32_t largeFontHeight;
 extern uint32_t largeFontBase, smallFontBase;
 
 // Build the fonts in the current OpenGL context. The large one takes its height
-// from the viewport size last recorded (render/viewport.h). When the face cannot
-// be found or opened the player is told once and the lists stay empty, so text
-// draws nothing.
+// from the viewport size last recorded (render/viewport.h). Where Times New Roman
+// itself is missing, each system draws the nearest face it has: on Linux the one
+// fontconfig matches (any serif, else any face), on Windows the one GDI's font
+// mapper picks. When no glyphs can be made at all (Linux: fontconfig matches no
+// face, or FreeType cannot open it; Windows: GDI cannot make the font, or WGL
+// cannot turn its glyphs into lists) the player is told once and the lists stay
+// empty, so text draws nothing.
 void BuildLargeFont();
 void BuildSmallFont();
 // Free a font's lists; nothing to do for a font that is not built.

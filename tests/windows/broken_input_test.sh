@@ -2,7 +2,8 @@
 # The Windows program given broken input, under Wine: a missing, an empty and a
 # cut-short picture each give their message boxes, then "Loading Textures
 # Failed", and the game ends with 0; a malformed prefs.txt is replaced by the
-# default file, silently.
+# default file, silently; on a machine without any font the player is told
+# once, and the game goes on without text.
 # Usage: broken_input_test.sh KELMOT_EXE POST_MESSAGE_EXE BOARD_READER WINE_PREFIXES
 exe=$(realpath "$1")
 postMessage=$(realpath "$2")
@@ -30,5 +31,32 @@ FocusGame
 RequestClose
 ExpectExit 0
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
+
+echo "- no font at all: told once, and the game goes on without text"
+NewGameFolder 1 0 0
+# A machine whose fontconfig knows no face, and a Wine prefix made anew on it
+# (Wine keeps in its registry the faces it ever found), so that Wine has no
+# face of its own to stand in either.
+export WINEPREFIX=$WINEPREFIX-no-fonts
+export FONTCONFIG_FILE=$WINEPREFIX.fonts.conf
+/usr/lib/wine/wineserver64 -k 2>/dev/null || true
+rm -rf "$WINEPREFIX"
+printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' "$PWD" \
+    >"$FONTCONFIG_FILE"
+"$wine" cmd /c exit 0 >/dev/null 2>&1 || Fail "Wine does not start without fonts"
+StartGame
+AnswerErrorBox
+FocusGame
+WindowedViewport
+MenuSettled
+# The highlighted menu row is the only yellow there is.
+yellow=$(convert menu.ppm -fuzz 10% -fill black +opaque yellow -format '%[fx:mean > 0]' info:)
+[[ "$yellow" == 0 ]] || Fail "the menu shows text"
+RequestClose
+ExpectExit 0
+ExpectStandardError 'Font "Times New Roman" bold could not be made; text will not be shown.'
+/usr/lib/wine/wineserver64 -k 2>/dev/null || true
+unset FONTCONFIG_FILE
+WINEPREFIX=${WINEPREFIX%-no-fonts}
 
 Finish

@@ -2,7 +2,9 @@
 # The Windows program's first run, under Wine: without prefs.txt the default
 # file is written and the start-up dialog comes up; Escape leaves it there; the
 # choices made on it with the keyboard and OK are saved and used; "Exit" on the
-# main menu ends the game with 0, and the next start shows the dialog again.
+# main menu ends the game with 0, and the next start shows the dialog again; on
+# a screen at 150 % the game asks Windows for the screen's real pixels, and the
+# dialog keeps its proportions, its banner grown with it.
 # Usage: first_run_test.sh KELMOT_EXE POST_MESSAGE_EXE BOARD_READER WINE_PREFIXES
 exe=$(realpath "$1")
 postMessage=$(realpath "$2")
@@ -15,11 +17,15 @@ defaults=(gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1
     player2controls=1 configpanel=1 res=1 bpp=0 fullscreen=1)
 
 echo "- no prefs.txt: the default file, then the dialog"
+# At 100 %, whatever an earlier run left in the prefix.
+SetScreenDpi 96
 NewGameFolder 1 0 0
 rm prefs.txt
 StartGame
 dialog=$(WaitForDialog) || Finish
 ExpectWrittenPrefs "${defaults[@]}"
+dialogWidth=$(xdotool getwindowgeometry "$dialog" | awk '/Geometry:/ { sub(/x.*/, "", $2); print $2 }')
+bannerShare=$(BannerShare "$dialog")
 
 echo "- Escape leaves the dialog up"
 Press Escape
@@ -56,5 +62,29 @@ FocusGame
 RequestClose
 ExpectExit 0
 ExpectStandardError
+
+echo "- at 150 %: the game asks for real pixels, and the dialog's banner grows with the dialog"
+SetScreenDpi 144
+StartGameTraced trace+graphics,+loaddll
+dialog=$(WaitForDialog) || Finish
+# Wine does not scale a program that does not ask for real pixels, so what can
+# be seen here is that the program file asks for them when Windows loads it.
+awareness=$(DeclaredDpiAwareness)
+[[ "$awareness" == "PerMonitorV2, PerMonitor" ]] ||
+    Fail "the program asks for DPI awareness \"$awareness\", expected \"PerMonitorV2, PerMonitor\""
+# Wine lays the dialog out at the larger font; its banner must fill its place
+# as at 100 %.
+scaledWidth=$(xdotool getwindowgeometry "$dialog" | awk '/Geometry:/ { sub(/x.*/, "", $2); print $2 }')
+((scaledWidth * 10 >= dialogWidth * 14)) ||
+    Fail "the dialog did not grow at 150 %: $dialogWidth, then $scaledWidth pixels wide"
+scaledShare=$(BannerShare "$dialog")
+echo "  the banner takes $bannerShare/1000 of the dialog's width at 100 %, $scaledShare/1000 at 150 %"
+((scaledShare >= bannerShare - 20 && scaledShare <= bannerShare + 20)) ||
+    Fail "the banner takes $scaledShare/1000 of the dialog's width at 150 %, $bannerShare/1000 at 100 %"
+Press Return
+FocusGame
+RequestClose
+ExpectExit 0
+SetScreenDpi 96
 
 Finish

@@ -14,3 +14,16 @@ ResourcesOf() {
 FileVersionOf() {
     strings -el "$1" | awk 'seen { print; exit } $0 == "FileVersion" { seen = 1 }'
 }
+
+# The text of program $1's manifest (resource 24:1), as the cross binutils'
+# windres, which $windres names, reads it back from the program.
+ManifestOf() {
+    "$windres" -i "$1" -O rc | awk '
+        /^1 24 / { inside = 1; next }
+        inside && /^END/ { exit }
+        inside && /^ *"/ {
+            sub(/^ *"/, ""); sub(/"$/, "")
+            gsub(/""/, "\""); gsub(/\\n/, "\n"); gsub(/\\t/, "\t"); gsub(/\\\\/, "\\")
+            printf "%s", $0
+        }'
+}

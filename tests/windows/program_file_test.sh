@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # kelmot.exe as Windows sees the file: a program with windows and no console,
 # importing Windows' own libraries only (the C++ runtime is linked in), and
-# carrying its icon in six sizes, its version, the start-up dialog (105) and
-# the dialog's banner (bitmap 118); and the portable archive, which holds that
-# program, the pictures and how to play, in one folder.
-# Usage: program_file_test.sh OBJDUMP KELMOT_EXE VERSION ARCHIVE
+# carrying its manifest, its icon in six sizes, its version, the start-up
+# dialog (105) and the dialog's banner (bitmap 118); and the portable archive,
+# which holds that program, the pictures and how to play, in one folder.
+# Usage: program_file_test.sh OBJDUMP KELMOT_EXE VERSION ARCHIVE WINDRES
 set -euo pipefail
 objdump=$1
 exe=$2
 version=$3
 archive=$4
+windres=$5
 sourceDir=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=pe.sh
 source "$(dirname "$0")/pe.sh"
@@ -47,6 +48,41 @@ grep -qx '14:1' <<<"$resources" || Fail "no icon group 1"
 grep -qx '16:1' <<<"$resources" || Fail "no version information"
 fileVersion=$(FileVersionOf "$exe")
 [[ "$fileVersion" == "$version" ]] || Fail "file version \"$fileVersion\", expected $version"
+
+# The manifest, where Windows reads it as it loads the program: the Windows
+# versions the game knows (so none runs it in a compatibility mode), drawing in
+# the screen's real pixels (system-wide scale before Windows 10 1607, the
+# monitor's from then on), and no visual styles (no dependency at all).
+grep -qx '24:1' <<<"$resources" || Fail "no manifest (resource 24:1)"
+manifest=$(ManifestOf "$exe")
+if xmllint --noout - <<<"$manifest"; then
+    # The XPath step to element $1 of namespace $2.
+    Step() { printf "/*[local-name()='%s' and namespace-uri()='%s']" "$1" "$2"; }
+    settings=$(Step assembly urn:schemas-microsoft-com:asm.v1)$(Step application \
+        urn:schemas-microsoft-com:asm.v3)$(Step windowsSettings urn:schemas-microsoft-com:asm.v3)
+    Setting() { xmllint --xpath "string($settings$(Step "$1" "$2"))" - <<<"$manifest"; }
+    dpiAware=$(Setting dpiAware http://schemas.microsoft.com/SMI/2005/WindowsSettings)
+    [[ "$dpiAware" == true ]] || Fail "dpiAware is \"$dpiAware\", expected true"
+    dpiAwareness=$(Setting dpiAwareness http://schemas.microsoft.com/SMI/2016/WindowsSettings)
+    [[ "$dpiAwareness" == "PerMonitorV2, PerMonitor" ]] ||
+        Fail "dpiAwareness is \"$dpiAwareness\", expected \"PerMonitorV2, PerMonitor\""
+    compatibility=$(Step assembly urn:schemas-microsoft-com:asm.v1)$(Step compatibility \
+        urn:schemas-microsoft-com:compatibility.v1)$(Step application \
+        urn:schemas-microsoft-com:compatibility.v1)$(Step supportedOS \
+        urn:schemas-microsoft-com:compatibility.v1)
+    supported=$(xmllint --xpath "$compatibility/@Id" - <<<"$manifest" 2>/dev/null |
+        sed -n 's/.*Id="\(.*\)".*/\1/p' | sort)
+    # Vista, 7, 8, 8.1, and 10 and 11.
+    expectedSupported=$(printf '%s\n' '{e2011457-1546-43c5-a5fe-008deee3d3f0}' \
+        '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' '{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}' \
+        '{1f676c76-80e1-4239-95bb-83d0f6d0da78}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' | sort)
+    [[ "$supported" == "$expectedSupported" ]] ||
+        Fail "the manifest names these Windows versions: $(tr '\n' ' ' <<<"$supported")"
+    [[ "$(xmllint --xpath "count(//*[local-name()='dependency'])" - <<<"$manifest")" == 0 ]] ||
+        Fail "the manifest depends on another assembly (visual styles?)"
+else
+    Fail "the manifest is not well-formed XML"
+fi
 
 # The archive, unpacked: one folder with the program, its pictures and the text.
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-archive.XXXXXX")

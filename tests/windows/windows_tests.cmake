@@ -17,10 +17,16 @@ endforeach()
 set_tests_properties(windows.game windows.settings windows.picture PROPERTIES
     ENVIRONMENT WINEPREFIX=${KELMOT_WINE_PREFIXES}/suites)
 
-# The program file: its kind, imports and resources.
+# The program file: its kind, imports, resources and manifest.
 add_test(NAME windows.program_file
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/program_file_test.sh ${CMAKE_OBJDUMP}
-            $<TARGET_FILE:kelmot> ${PROJECT_VERSION} ${KELMOT_ARCHIVE})
+            $<TARGET_FILE:kelmot> ${PROJECT_VERSION} ${KELMOT_ARCHIVE} ${CMAKE_RC_COMPILER})
+
+# Without NSIS the program and its archive still build; only the installer
+# needs it.
+add_test(NAME windows.build_without_nsis
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/build_without_nsis_test.sh ${PROJECT_SOURCE_DIR}
+            ${CMAKE_BINARY_DIR}/without-nsis)
 
 # The program's own tests: kelmot.exe under Wine on a display of each test's
 # own, with openbox, driven with xdotool and judged by screenshots, files and

@@ -2,13 +2,35 @@
 
 #include "platform/message_box.h"
 
+namespace {
+
+HHOOK raiseHook = nullptr;
+
+// Puts the box about to be activated among the topmost windows. MB_TOPMOST asks
+// for that, but Wine does not act on it.
+LRESULT CALLBACK RaiseBox(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        SetWindowPos(reinterpret_cast<HWND>(wParam), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        UnhookWindowsHookEx(raiseHook);
+        raiseHook = nullptr;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
 void ShowErrorBox(const char* text, ReportOwner owner) {
     if (owner == ReportOwner::focusedWindow) {
         // Owned, so above its owner, the full-screen game window included.
         MessageBoxA(GetFocus(), text, "Error", MB_OK);
-    } else {
-        // Without an owner a box stays below a topmost window, and the full-screen
-        // game window is one ("Loading Textures Failed" comes while it is up).
-        MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+        return;
     }
+    // Without an owner a box stays below a topmost window, and the full-screen
+    // game window is one ("Loading Textures Failed" comes while it is up): the box
+    // goes among the topmost windows too.
+    raiseHook = SetWindowsHookExA(WH_CBT, RaiseBox, nullptr, GetCurrentThreadId());
+    MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+    if (raiseHook) UnhookWindowsHookEx(raiseHook);
+    raiseHook = nullptr;
 }
