@@ -21,16 +21,19 @@ LRESULT CALLBACK RaiseBox(int code, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void ShowErrorBox(const char* text, ReportOwner owner) {
-    if (owner == ReportOwner::focusedWindow) {
-        // Owned, so above its owner, the full-screen game window included.
-        MessageBoxA(GetFocus(), text, "Error", MB_OK);
+    // The picture reader's and the fonts' boxes belong to the window with the
+    // keyboard focus, and so stay above it, the full-screen game window included.
+    HWND focus = owner == ReportOwner::focusedWindow ? GetFocus() : nullptr;
+    if (focus) {
+        MessageBoxA(focus, text, "Error", MB_OK);
         return;
     }
-    // Without an owner a box stays below a topmost window, and the full-screen
-    // game window is one ("Loading Textures Failed" comes while it is up): the box
-    // goes among the topmost windows too.
+    // A box without an owner would stay below a topmost window, and the
+    // full-screen game window is one ("Loading Textures Failed" comes while it is
+    // up): it goes among the topmost windows too.
+    const UINT style = owner == ReportOwner::focusedWindow ? MB_OK : MB_OK | MB_ICONEXCLAMATION;
     raiseHook = SetWindowsHookExA(WH_CBT, RaiseBox, nullptr, GetCurrentThreadId());
-    MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+    MessageBoxA(nullptr, text, "Error", style | MB_TOPMOST);
     if (raiseHook) UnhookWindowsHookEx(raiseHook);
     raiseHook = nullptr;
 }
