@@ -234,17 +234,21 @@ AnswerErrorBox() {
     WaitForBoxToGo "$box"
 }
 
+# The colour of the text in the game's message boxes (SDL's own boxes).
+boxTextColour='#D1CFCD'
+
 # Checks that the message box $1 is on top: a screenshot of the whole screen
-# shows, in the upper half of the box where its message stands, the text colour
-# of SDL's boxes. (A box hidden behind the game shows none of it.) Waits up to
-# 5 s for the box to draw itself.
+# shows, in the upper half of the box where its message stands, the boxes' text
+# colour. (A box hidden behind the game shows none of it.) Waits up to 5 s for
+# the box to draw itself.
 ExpectBoxOnTop() {
     local place textPixels=0
     for _ in $(seq 25); do
         [[ "$(WindowPlace "$1")" =~ ^([0-9]+)x([0-9]+)(\+[0-9]+\+[0-9]+)$ ]] || break
         place=${BASH_REMATCH[1]}x$((BASH_REMATCH[2] / 2))${BASH_REMATCH[3]}
         textPixels=$(import -window root -crop "$place" -depth 8 ppm:- 2>/dev/null |
-            convert ppm:- -format %c histogram:info:- | awk '/#D1CFCD/ { print $1 + 0 }')
+            convert ppm:- -format %c histogram:info:- | awk -v colour="$boxTextColour" '
+                index($0, colour) { print $1 + 0 }')
         ((${textPixels:-0} > 50)) && return 0
         sleep 0.2
     done

@@ -62,7 +62,7 @@ int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int
         LeaveFullScreen(window);
         return 0;
     }
-    // SDL changes its mode as the full-screen window appears.
+    // Where SDL sets the mode, it does so as the full-screen window appears.
     SDL_ShowWindow(window);
     SDL_DisplayMode current;
     if (own != MonitorSwitch::switched && (SDL_GetCurrentDisplayMode(gameDisplay, &current) != 0 ||

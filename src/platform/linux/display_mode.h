@@ -16,9 +16,7 @@ constexpr int gameDisplay = 0;
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits);
 
 // While the full-screen window is minimised every monitor shows its desktop
-// mode; restored, the game's display runs width x height again. SDL gives the
-// mode back and takes it again on its own too, but the way it sets modes can
-// leave a monitor dark where there are several (see monitor_modes.h); these
-// mend what it leaves.
+// mode; restored, the game's display runs width x height again. (SDL does this
+// by itself only where it sets the mode itself.)
 void FullScreenMinimised();
 void FullScreenRestored(int32_t width, int32_t height, int32_t bits);

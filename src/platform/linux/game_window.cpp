@@ -23,9 +23,9 @@ int InitVideo() {
     // behind the marker and one more frame be drawn first. The queue is empty
     // only when it really is.
     SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
-    // A full-screen game that loses the focus is minimised, which gives the
-    // desktop its modes back until it is restored; SDL does that by itself only
-    // for the full-screen windows whose mode it sets itself.
+    // A full-screen game that loses the focus is minimised, and the desktop has
+    // its modes back until it is restored; SDL minimises by itself only the
+    // full-screen windows whose mode it sets itself.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
     return SDL_InitSubSystem(SDL_INIT_VIDEO);
 }
@@ -182,8 +182,6 @@ int32_t CloseGameWindow(GameWindow* window) {
             SDL_GL_DeleteContext(window->glContext);
             window->glContext = nullptr;
         }
-        // The monitors get their modes back first, so that SDL, as the
-        // full-screen window goes, finds nothing left to give back.
         ForgetWindow();
         SDL_DestroyWindow(window->window);
         window->window = nullptr;

@@ -58,6 +58,17 @@ template <typename Change> bool ChangeMonitors(Change change) {
 
 Window Root() { return DefaultRootWindow(xDisplay); }
 
+// The screen's outputs, CRTCs and modes as the server knows them; probed anew
+// only where it has never looked for outputs (as SDL does).
+XRRScreenResources* Resources() {
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(xDisplay, Root());
+    if (resources && resources->noutput == 0) {
+        XRRFreeScreenResources(resources);
+        resources = nullptr;
+    }
+    return resources ? resources : XRRGetScreenResources(xDisplay, Root());
+}
+
 // The screen's size now, asked of the server (the connection's own record of
 // it is not kept up to date).
 void ScreenSizeNow(int* width, int* height) {
@@ -163,7 +174,7 @@ void CloseConnection() {
 MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRate) {
     if (!xDisplay) {
         if (!OpenConnection()) return MonitorSwitch::unavailable;
-        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(xDisplay, Root());
+        XRRScreenResources* resources = Resources();
         if (!resources) {
             CloseConnection();
             return MonitorSwitch::unavailable;
@@ -175,9 +186,9 @@ MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRat
         XRRFreeScreenResources(resources);
     }
 
-    // The monitor as the desktop had it: SDL may have changed it since.
+    // The monitor as the desktop had it; it may run the game's mode already.
     const CrtcSetting* crtc = FindCrtc(desktopLayout.crtcs, x, y);
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(xDisplay, Root());
+    XRRScreenResources* resources = Resources();
     if (!crtc || !resources) {
         if (resources) XRRFreeScreenResources(resources);
         return MonitorSwitch::unavailable;
@@ -209,7 +220,7 @@ MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRat
 
 void ShowDesktopModes() {
     if (!xDisplay) return;
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(xDisplay, Root());
+    XRRScreenResources* resources = Resources();
     if (resources) {
         const std::vector<CrtcSetting> now = ReadCrtcs(resources);
         std::vector<CrtcSetting> changed;

@@ -3,9 +3,10 @@
 // The monitors' own modes on an X server with XRandR. SDL sets a monitor's mode
 // by first giving the whole X screen that mode's size; with more than one
 // monitor that can take away the place of a monitor right of or below another,
-// which is then left with no mode at all. So the game sets a monitor's mode,
-// and gives every monitor its own back, itself; SDL then finds the mode it asks
-// for already set and changes nothing.
+// which is then left with no mode at all (and SDL, asked to give it back, ends
+// the program on the X error). So the game sets one monitor's mode, and gives
+// every monitor its own back, itself; its full-screen window then only covers
+// that monitor, and SDL has no mode to set or give back.
 
 enum class MonitorSwitch {
     switched,   // the monitor runs the mode now
