@@ -3,9 +3,9 @@
 # normally, also 1024x768, 800x600 and 640x480): the game changes the display
 # mode, and every way out of full screen gives the desktop its mode back; its
 # message boxes come up over the full-screen game and are answered with Return
-# alone. Then with two monitors, the primary left, right or below of the other:
-# the game opens on the primary and changes only its mode, and every monitor
-# gets its own mode back.
+# alone. Then with two monitors, the primary right of, left of or below the
+# other: the game opens on the primary and changes only its mode, and every
+# monitor gets its own mode back.
 # Usage: display_mode_test.sh GAME
 game=$(realpath "$1")
 # shellcheck source=lib.sh
@@ -89,17 +89,14 @@ ExpectWindowAt() {
 # (WIDTHxHEIGHT+X+Y): as wide as it, and inside it below the title bar.
 ExpectWindowMaximisedOn() {
     local window place
+    local -a monitor shown
     window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
-    [[ "$1" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]
-    local -a monitor=("${BASH_REMATCH[@]:1}")
+    ReadPlace "$1" monitor
     for _ in $(seq 50); do
         place=$(WindowPlace "$window")
-        if [[ "$place" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] &&
-            ((BASH_REMATCH[1] == monitor[0] && BASH_REMATCH[3] == monitor[2] &&
-                BASH_REMATCH[4] >= monitor[3] &&
-                BASH_REMATCH[4] + BASH_REMATCH[2] <= monitor[3] + monitor[1])); then
-            return 0
-        fi
+        ReadPlace "$place" shown
+        ((${#shown[@]} == 4 && shown[0] == monitor[0] && shown[2] == monitor[2] &&
+            shown[3] >= monitor[3] && shown[3] + shown[1] <= monitor[3] + monitor[1])) && return 0
         sleep 0.1
     done
     Fail "the game window stands at $place, not maximised on the monitor at $1"

@@ -243,9 +243,11 @@ boxTextColour='#D1CFCD'
 # the box to draw itself.
 ExpectBoxOnTop() {
     local place textPixels=0
+    local -a box
     for _ in $(seq 25); do
-        [[ "$(WindowPlace "$1")" =~ ^([0-9]+)x([0-9]+)(\+[0-9]+\+[0-9]+)$ ]] || break
-        place=${BASH_REMATCH[1]}x$((BASH_REMATCH[2] / 2))${BASH_REMATCH[3]}
+        ReadPlace "$(WindowPlace "$1")" box
+        ((${#box[@]} == 4)) || break
+        place=${box[0]}x$((box[1] / 2))+${box[2]}+${box[3]}
         textPixels=$(import -window root -crop "$place" -depth 8 ppm:- 2>/dev/null |
             convert ppm:- -format %c histogram:info:- | awk -v colour="$boxTextColour" '
                 index($0, colour) { print $1 + 0 }')
@@ -303,6 +305,12 @@ ExpectMonitors() {
         sleep 0.1
     done
     Fail "the monitors run as $(Monitors | paste -sd ,), expected $(paste -sd , <<<"$expected")"
+}
+
+# Reads a place WIDTHxHEIGHT+X+Y ($1) into the array named $2: width, height, x, y.
+ReadPlace() {
+    local -n numbers=$2
+    IFS='x+' read -r -a numbers <<<"$1"
 }
 
 # The place and size of window $1 on the screen, as WIDTHxHEIGHT+X+Y.
