@@ -34,26 +34,32 @@ struct ScreenLayout {
 Display* xDisplay = nullptr;
 ScreenLayout desktopLayout;
 
-// X errors while the monitors are changed are counted, not fatal: Xlib's own
-// handler would end the program.
+// X errors while the monitors are read and changed are counted, not fatal:
+// Xlib's own handler would end the program (a monitor unplugged meanwhile is
+// enough for one).
 int xErrors = 0;
 int CountXError(Display*, XErrorEvent*) {
     ++xErrors;
     return 0;
 }
 
-// Runs change() with X errors counted and the server grabbed, so that no other
-// client sees the monitors half changed; true when no X error came of it.
-template <typename Change> bool ChangeMonitors(Change change) {
+// Runs work() with X errors counted; true when none came of it.
+template <typename Work> bool CountingXErrors(Work work) {
     XSync(xDisplay, False);
     xErrors = 0;
     const auto previous = XSetErrorHandler(CountXError);
-    XGrabServer(xDisplay);
-    change();
-    XUngrabServer(xDisplay);
+    work();
     XSync(xDisplay, False);
     XSetErrorHandler(previous);
     return xErrors == 0;
+}
+
+// Runs change() with the server grabbed, so that no other client sees the
+// monitors half changed.
+template <typename Change> void ChangeMonitors(Change change) {
+    XGrabServer(xDisplay);
+    change();
+    XUngrabServer(xDisplay);
 }
 
 Window Root() { return DefaultRootWindow(xDisplay); }
@@ -169,23 +175,27 @@ void CloseConnection() {
     desktopLayout = ScreenLayout{};
 }
 
-} // namespace
-
-MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRate) {
-    if (!xDisplay) {
-        if (!OpenConnection()) return MonitorSwitch::unavailable;
+// Opens the connection and notes how every monitor runs; false, with no
+// connection left open, where there is no X server with XRandR 1.2.
+bool NoteDesktop() {
+    if (!OpenConnection()) return false;
+    bool noted = false;
+    CountingXErrors([&] {
         XRRScreenResources* resources = Resources();
-        if (!resources) {
-            CloseConnection();
-            return MonitorSwitch::unavailable;
-        }
+        if (!resources) return;
         const int screen = DefaultScreen(xDisplay);
         desktopLayout = {DisplayWidth(xDisplay, screen), DisplayHeight(xDisplay, screen),
                          DisplayWidthMM(xDisplay, screen), DisplayHeightMM(xDisplay, screen),
                          ReadCrtcs(resources)};
         XRRFreeScreenResources(resources);
-    }
+        noted = true;
+    });
+    if (!noted) CloseConnection();
+    return noted;
+}
 
+// SetMonitorMode's work, once the desktop is noted.
+MonitorSwitch SetMode(int x, int y, int width, int height, int refreshRate) {
     // The monitor as the desktop had it; it may run the game's mode already.
     const CrtcSetting* crtc = FindCrtc(desktopLayout.crtcs, x, y);
     XRRScreenResources* resources = Resources();
@@ -198,7 +208,7 @@ MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRat
     const std::vector<CrtcSetting> now = ReadCrtcs(resources);
     bool set = wanted.mode != None;
     if (set && std::find(now.begin(), now.end(), wanted) == now.end()) {
-        const bool clean = ChangeMonitors([&] {
+        ChangeMonitors([&] {
             // The screen grows where the monitor would reach past it; it never
             // shrinks under the other monitors.
             int screenWidth = 0, screenHeight = 0;
@@ -212,48 +222,57 @@ MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRat
             }
             set = SetCrtc(resources, wanted);
         });
-        set = set && clean;
     }
     XRRFreeScreenResources(resources);
     return set ? MonitorSwitch::switched : MonitorSwitch::refused;
 }
 
-void ShowDesktopModes() {
-    if (!xDisplay) return;
+// ShowDesktopModes' work.
+void ShowDesktop() {
     XRRScreenResources* resources = Resources();
-    if (resources) {
-        const std::vector<CrtcSetting> now = ReadCrtcs(resources);
-        std::vector<CrtcSetting> changed;
-        for (const CrtcSetting& before : desktopLayout.crtcs) {
-            const auto current = std::find_if(now.begin(), now.end(), [&](const CrtcSetting& c) {
-                return c.crtc == before.crtc;
-            });
-            if (current != now.end() && !(*current == before)) changed.push_back(before);
-        }
-        int screenWidth = 0, screenHeight = 0;
-        ScreenSizeNow(&screenWidth, &screenHeight);
-        const bool resized =
-            screenWidth != desktopLayout.width || screenHeight != desktopLayout.height;
-        if (!changed.empty() || resized) {
-            ChangeMonitors([&] {
-                // As xrandr does it: the changed monitors off, the screen at its
-                // size, then each monitor as it was.
-                for (CrtcSetting off : changed) {
-                    off.x = off.y = 0;
-                    off.mode = None;
-                    off.rotation = RR_Rotate_0;
-                    off.outputs.clear();
-                    SetCrtc(resources, off);
-                }
-                if (resized)
-                    XRRSetScreenSize(xDisplay, Root(), desktopLayout.width, desktopLayout.height,
-                                     desktopLayout.widthMm, desktopLayout.heightMm);
-                for (const CrtcSetting& before : changed)
-                    if (before.mode != None) SetCrtc(resources, before);
-            });
-        }
-        XRRFreeScreenResources(resources);
+    if (!resources) return;
+    const std::vector<CrtcSetting> now = ReadCrtcs(resources);
+    std::vector<CrtcSetting> changed;
+    for (const CrtcSetting& before : desktopLayout.crtcs) {
+        const auto current = std::find_if(
+            now.begin(), now.end(), [&](const CrtcSetting& c) { return c.crtc == before.crtc; });
+        if (current != now.end() && !(*current == before)) changed.push_back(before);
     }
+    int screenWidth = 0, screenHeight = 0;
+    ScreenSizeNow(&screenWidth, &screenHeight);
+    const bool resized = screenWidth != desktopLayout.width || screenHeight != desktopLayout.height;
+    if (!changed.empty() || resized) {
+        ChangeMonitors([&] {
+            // As xrandr does it: the changed monitors off, the screen at its
+            // size, then each monitor as it was.
+            for (CrtcSetting off : changed) {
+                off.x = off.y = 0;
+                off.mode = None;
+                off.rotation = RR_Rotate_0;
+                off.outputs.clear();
+                SetCrtc(resources, off);
+            }
+            if (resized)
+                XRRSetScreenSize(xDisplay, Root(), desktopLayout.width, desktopLayout.height,
+                                 desktopLayout.widthMm, desktopLayout.heightMm);
+            for (const CrtcSetting& before : changed)
+                if (before.mode != None) SetCrtc(resources, before);
+        });
+    }
+    XRRFreeScreenResources(resources);
+}
+
+} // namespace
+
+MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRate) {
+    if (!xDisplay && !NoteDesktop()) return MonitorSwitch::unavailable;
+    MonitorSwitch result = MonitorSwitch::unavailable;
+    const bool clean = CountingXErrors([&] { result = SetMode(x, y, width, height, refreshRate); });
+    return clean || result != MonitorSwitch::switched ? result : MonitorSwitch::refused;
+}
+
+void ShowDesktopModes() {
+    if (xDisplay) CountingXErrors(ShowDesktop);
 }
 
 void RestoreMonitorModes() {
