@@ -13,7 +13,7 @@ namespace {
 // read just after the window opened, so the X server is asked. The window
 // manager gives a window the focus a moment after it is shown, where other
 // systems activate it as it is shown; a report that comes just then waits that
-// moment, a quarter of a second at most.
+// moment, half a second at most.
 SDL_Window* FocusedWindow() {
     if (SDL_Window* focused = SDL_GetKeyboardFocus()) return focused;
     if (!gameWindow || !gameWindow->window) return nullptr;
@@ -21,7 +21,7 @@ SDL_Window* FocusedWindow() {
     SDL_VERSION(&system.version);
     if (!SDL_GetWindowWMInfo(gameWindow->window, &system) || system.subsystem != SDL_SYSWM_X11)
         return nullptr;
-    for (int wait = 0; wait < 25; ++wait) {
+    for (int wait = 0; wait < 50; ++wait) {
         Window focused = 0;
         int revertTo = 0;
         XGetInputFocus(system.info.x11.display, &focused, &revertTo);
