@@ -9,8 +9,8 @@ packages=(
     g++ cmake ninja-build pkg-config make dpkg-dev
     # drawing: OpenGL 1.1 and GLU, with Mesa's software renderer for headless runs
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-    # the window layer (used by the tests so far)
-    libsdl2-dev
+    # the window layer, and the monitors' modes on X
+    libsdl2-dev libxrandr-dev
     # tests, sanitizers and fuzzing (clang's libFuzzer)
     googletest libgtest-dev clang libclang-rt-14-dev
     # reading the drawn icons back in the picture tool's tests

@@ -202,6 +202,24 @@ WaitForDialog() {
     return 1
 }
 
+# The window that holds window $1 (the window manager's frame), or nothing.
+ParentId() {
+    { xwininfo -children -id "$1" 2>/dev/null || true; } | awk '/Parent window id:/ { print $4 }'
+}
+
+# Waits up to 5 s for the message box $1 to go, so that the next one is not
+# mistaken for it. The next box may be given the same id; the window manager
+# frames it anew.
+WaitForBoxToGo() {
+    local frame
+    frame=$(ParentId "$1")
+    for _ in $(seq 50); do
+        xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+        [[ "$(ParentId "$1")" == "$frame" ]] || return 0
+        sleep 0.1
+    done
+}
+
 # Presses Return in the game's "Error" message box, once it is there. The key
 # is typed into the focused box rather than sent to it: a sent key's release
 # can reach a box that is already gone.
@@ -213,16 +231,94 @@ AnswerErrorBox() {
     fi
     xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
     xdotool key Return
-    # Wait for this box to go, so that the next one is not mistaken for it.
-    for _ in $(seq 50); do
-        xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || return 0
-        sleep 0.1
+    WaitForBoxToGo "$box"
+}
+
+# The colour of the text in the game's message boxes (SDL's own boxes).
+boxTextColour='#D1CFCD'
+
+# Checks that the message box $1 is on top: a screenshot of the whole screen
+# shows, in the upper half of the box where its message stands, the boxes' text
+# colour. (A box hidden behind the game shows none of it.) Waits up to 5 s for
+# the box to draw itself.
+ExpectBoxOnTop() {
+    local place textPixels=0
+    local -a box
+    for _ in $(seq 25); do
+        ReadPlace "$(WindowPlace "$1")" box
+        ((${#box[@]} == 4)) || break
+        place=${box[0]}x$((box[1] / 2))+${box[2]}+${box[3]}
+        textPixels=$(import -window root -crop "$place" -depth 8 ppm:- 2>/dev/null |
+            convert ppm:- -format %c histogram:info:- | awk -v colour="$boxTextColour" '
+                index($0, colour) { print $1 + 0 }')
+        ((${textPixels:-0} > 50)) && return 0
+        sleep 0.2
     done
+    Fail "the message box is not on top: ${textPixels:-0} pixels of its text at ${place:-?}"
+}
+
+# Answers the game's "Error" message box as a player does, with Return alone:
+# nothing gives the box the focus but the window manager. Before that, checks
+# that the box is on top and that its owner (WM_TRANSIENT_FOR) is the game
+# window when $1 is "game", or that it has none when $1 is "none".
+AnswerErrorBoxAlone() {
+    local box game owner
+    if ! box=$(WaitForWindow Error); then
+        Fail "no message box appeared"
+        return 1
+    fi
+    game=$(WindowId Kelmot)
+    owner=$(xprop -id "$box" WM_TRANSIENT_FOR 2>/dev/null | awk '/window id/ { print $NF }')
+    if [[ "$1" == game ]]; then
+        if [[ -z "$owner" || -z "$game" ]] || ((owner != game)); then
+            Fail "the box's owner is ${owner:-none}, not the game window ${game:-(none found)}"
+        fi
+    else
+        [[ -z "$owner" ]] || Fail "the box's owner is $owner; it should have none"
+    fi
+    ExpectBoxOnTop "$box"
+    xdotool key Return
+    WaitForBoxToGo "$box"
 }
 
 # The display mode the screen runs in, as WIDTHxHEIGHT.
 CurrentMode() {
     xrandr | awk '/\*/ { print $1; exit }'
+}
+
+# Each monitor (connected output) with its mode and place, one a line as
+# "NAME WIDTHxHEIGHT+X+Y", or "NAME none" for one left without a mode.
+Monitors() {
+    xrandr | awk '$2 == "connected" {
+        place = "none"
+        for (i = 3; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+[0-9]+\+[0-9]+$/) { place = $i; break }
+        print $1, place }'
+}
+
+# Waits up to 10 s for the monitors to run as the arguments say, one
+# "NAME WIDTHxHEIGHT+X+Y" each (see Monitors).
+ExpectMonitors() {
+    local expected
+    expected=$(printf '%s\n' "$@")
+    for _ in $(seq 100); do
+        [[ "$(Monitors)" == "$expected" ]] && return 0
+        sleep 0.1
+    done
+    Fail "the monitors run as $(Monitors | paste -sd ,), expected $(paste -sd , <<<"$expected")"
+}
+
+# Reads a place WIDTHxHEIGHT+X+Y ($1) into the array named $2: width, height, x, y.
+ReadPlace() {
+    local -n numbers=$2
+    IFS='x+' read -r -a numbers <<<"$1"
+}
+
+# The place and size of window $1 on the screen, as WIDTHxHEIGHT+X+Y.
+WindowPlace() {
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 }
+        END { if (w) printf "%dx%d+%d+%d", w, h, x, y }'
 }
 
 # Waits up to 10 s for the screen to run in mode $1.

@@ -143,9 +143,12 @@ BackToMenu
 MenuPress Down
 EnterGame # "New Two Player Game"
 WaitForBoard "........."
-# Player1 (X's, keypad) to move: the arrow keys do nothing, keypad 7 takes the
-# top left cell.
+# Player1 (X's, keypad) to move: the arrow keys do nothing, and neither does
+# keypad 8 with Shift, which is Up even with Num Lock on; keypad 7 takes the top
+# left cell.
 PressLong Left
+PressLong shift+KP_Up
+ExpectBoardStays "........."
 PressForBoard "${keypad[0]}" "X........"
 # Player2 (O's, arrow keys): the cursor shows where the game put it, on the top
 # middle cell, untouched by Player1's Left; the keypad does nothing.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -43,6 +44,34 @@ template <typename Condition> bool PumpUntil(GameWindow* window, Condition done)
 
 bool HandlesReleased(const GameWindow& window) {
     return window.window == nullptr && window.glContext == nullptr;
+}
+
+// Waits up to two seconds for condition() to hold, pumping SDL's events.
+template <typename Condition> bool WaitFor(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (SDL_PumpEvents(), !condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+bool Sigusr1Pending() {
+    sigset_t pending;
+    sigpending(&pending);
+    return sigismember(&pending, SIGUSR1) == 1;
+}
+
+int QueuedToggles() {
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, modeToggleEvent, modeToggleEvent);
+}
+
+// Sends SIGUSR1 as another program does, and waits until the watcher thread has
+// taken it; whether it became a toggle depends on whether a window was there.
+void SendToggleSignal() {
+    ASSERT_EQ(kill(getpid(), SIGUSR1), 0);
+    ASSERT_TRUE(WaitFor([] { return !Sigusr1Pending(); })) << "the watcher does not take SIGUSR1";
 }
 
 class GameWindowTest : public testing::Test {
@@ -210,6 +239,54 @@ TEST_F(GameWindowTest, ScreenSaverIsHeldOffOnlyWhileFocused) {
     EXPECT_TRUE(SDL_IsScreenSaverEnabled());
 }
 
+TEST_F(GameWindowTest, ToggleWithoutAWindowIsDropped) {
+    // Before the first window, and between two passes: the signal is taken and
+    // dropped. One signal sent with the window open then gives one toggle: the
+    // watcher takes signals in turn, so the dropped one would have been pushed
+    // before it.
+    SendToggleSignal();
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    SendToggleSignal();
+    ASSERT_TRUE(WaitFor([] { return QueuedToggles() > 0; }));
+    EXPECT_EQ(QueuedToggles(), 1) << "a toggle sent before the first window was kept";
+
+    CloseGameWindow(&window);
+    EXPECT_EQ(QueuedToggles(), 0) << "a toggle for the closed window was kept";
+    SendToggleSignal();
+    ASSERT_EQ(OpenGameWindow(&window), 1);
+    SendToggleSignal();
+    ASSERT_TRUE(WaitFor([] { return QueuedToggles() > 0; }));
+    EXPECT_EQ(QueuedToggles(), 1) << "a toggle sent between two windows was kept";
+}
+
+// Keeps a toggle on its way into SDL's queue for a while, as a busy machine may.
+struct HeldToggle {
+    std::atomic<bool> pushing{false};
+    std::atomic<bool> pushed{false};
+};
+int HoldToggle(void* data, SDL_Event* event) {
+    auto* held = static_cast<HeldToggle*>(data);
+    if (event->type == modeToggleEvent) {
+        held->pushing = true;
+        std::this_thread::sleep_for(300ms);
+        held->pushed = true;
+    }
+    return 1;
+}
+
+TEST_F(GameWindowTest, DroppingTogglesWaitsForOneOnItsWay) {
+    // Toggles are dropped when the window closes and before SDL shuts down: no
+    // push may be under way after that.
+    SetModeToggleTarget(modeToggleEvent);
+    HeldToggle held;
+    SDL_AddEventWatch(HoldToggle, &held);
+    ASSERT_EQ(kill(getpid(), SIGUSR1), 0);
+    ASSERT_TRUE(WaitFor([&] { return held.pushing.load(); }));
+    SetModeToggleTarget(0);
+    EXPECT_TRUE(held.pushed) << "toggles were dropped while one was being pushed";
+    SDL_DelEventWatch(HoldToggle, &held);
+}
+
 TEST_F(GameWindowTest, CloseRequestEndsTheRun) {
     ASSERT_EQ(OpenGameWindow(&window), 1);
     SDL_Event close = WindowEvent(window, SDL_WINDOWEVENT_CLOSE);
@@ -227,20 +304,23 @@ class WindowPassTest : public GameWindowTest {
     ScratchFolder folder;
 };
 
+// Sends SIGUSR1 once the window of a pass is shown, as another program does
+// while the game runs.
+int SignalWhenShown(void*, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SHOWN)
+        kill(getpid(), SIGUSR1);
+    return 1;
+}
+
 TEST_F(WindowPassTest, SigusrReopensInTheOtherModeAndTheGameGoesOn) {
     screenFlags.inMenu = 0;
     screenFlags.twoPlayerGame = 1;
     board = {1, 0, 5, 0, 1, 0, 0, 0, 5};
     turnFlag = 0;
 
-    ASSERT_EQ(kill(getpid(), SIGUSR1), 0);
-    // The watcher thread turns the signal into an event; wait for it to be queued.
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (SDL_PumpEvents(), !SDL_HasEvent(modeToggleEvent)) {
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "SIGUSR1 gave no event";
-        std::this_thread::sleep_for(10ms);
-    }
+    SDL_AddEventWatch(SignalWhenShown, nullptr);
     ASSERT_EQ(RunPass(&window, &keys), 1);
+    SDL_DelEventWatch(SignalWhenShown, nullptr);
     EXPECT_EQ(nextFullscreen, 1);
     EXPECT_EQ(keepRunning, 1);
     EXPECT_TRUE(HandlesReleased(window));
@@ -260,6 +340,26 @@ TEST_F(WindowPassTest, SigusrReopensInTheOtherModeAndTheGameGoesOn) {
     EXPECT_EQ(turnFlag, 0);
     EXPECT_EQ(screenFlags.inMenu, 0);
     EXPECT_TRUE(HandlesReleased(window));
+}
+
+TEST_F(WindowPassTest, NoFrameOnceThePassIsToEnd) {
+    // Against the computer, with the computer to move: a single frame would
+    // show its mark. A toggle or a quit is the first event of the pass.
+    screenFlags.inMenu = 0;
+    screenFlags.twoPlayerGame = 0;
+    const Board position{1, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (const uint32_t request : {modeToggleEvent, uint32_t(SDL_QUIT)}) {
+        SCOPED_TRACE(request == SDL_QUIT ? "quit" : "toggle");
+        board = position;
+        turnFlag = 0;
+        openingMovePending = 0;
+        SDL_Event event{};
+        event.type = request;
+        SDL_PushEvent(&event);
+        ASSERT_EQ(RunPass(&window, &keys), 1);
+        EXPECT_EQ(board, position) << "the computer moved after the request";
+    }
+    EXPECT_EQ(keepRunning, 0);
 }
 
 TEST_F(WindowPassTest, MissingPictureEndsTheRunAfterOneMessage) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/linux/monitor_modes.h"
 
 namespace {
 
@@ -23,26 +26,56 @@ bool FindDisplayMode(int display, int32_t width, int32_t height, int32_t bits,
     return any;
 }
 
+// Sets the monitor's mode through XRandR where SDL runs on X; SDL alone does it
+// elsewhere.
+MonitorSwitch SetOwnMode(const SDL_DisplayMode& mode) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    SDL_Rect bounds;
+    if (!driver || std::strcmp(driver, "x11") != 0 || SDL_GetDisplayBounds(gameDisplay, &bounds))
+        return MonitorSwitch::unavailable;
+    return SetMonitorMode(bounds.x, bounds.y, mode.w, mode.h, mode.refresh_rate);
+}
+
+void LeaveFullScreen(SDL_Window* window) {
+    RestoreMonitorModes();
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_HideWindow(window);
+}
+
 } // namespace
 
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits) {
-    const int display =
-        SDL_GetWindowDisplayIndex(window) < 0 ? 0 : SDL_GetWindowDisplayIndex(window);
     SDL_DisplayMode mode;
-    if (!FindDisplayMode(display, width, height, bits, &mode)) return 0;
-    if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
-        SDL_SetWindowFullscreen(window, 0);
+    if (!FindDisplayMode(gameDisplay, width, height, bits, &mode)) return 0;
+    const MonitorSwitch own = SetOwnMode(mode);
+    if (own == MonitorSwitch::refused) {
+        RestoreMonitorModes();
         return 0;
     }
-    // The mode changes as the full-screen window appears.
+    // Where the monitor runs the mode already, the window only covers it, and
+    // SDL has no mode of its own to set or give back.
+    const bool covered = own == MonitorSwitch::switched
+                             ? SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0
+                             : SDL_SetWindowDisplayMode(window, &mode) == 0 &&
+                                   SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+    if (!covered) {
+        LeaveFullScreen(window);
+        return 0;
+    }
+    // Where SDL sets the mode, it does so as the full-screen window appears.
     SDL_ShowWindow(window);
     SDL_DisplayMode current;
-    if (SDL_GetCurrentDisplayMode(display, &current) != 0 || current.w != width ||
-        current.h != height) {
-        SDL_SetWindowFullscreen(window, 0);
-        SDL_HideWindow(window);
+    if (own != MonitorSwitch::switched && (SDL_GetCurrentDisplayMode(gameDisplay, &current) != 0 ||
+                                           current.w != width || current.h != height)) {
+        LeaveFullScreen(window);
         return 0;
     }
     return 1;
+}
+
+void FullScreenMinimised() { ShowDesktopModes(); }
+
+void FullScreenRestored(int32_t width, int32_t height, int32_t bits) {
+    SDL_DisplayMode mode;
+    if (FindDisplayMode(gameDisplay, width, height, bits, &mode)) SetOwnMode(mode);
 }

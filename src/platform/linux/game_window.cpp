@@ -7,6 +7,7 @@
 
 #include "platform/linux/display_mode.h"
 #include "platform/linux/mode_toggle_signal.h"
+#include "platform/linux/monitor_modes.h"
 #include "platform/linux/window_events.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -15,10 +16,24 @@
 
 namespace {
 
+// Starts SDL's video subsystem, or counts one more use of it.
+int InitVideo() {
+    // SDL would otherwise stop each pass of its event queue at a marker of its
+    // own, so that an end of pass pushed while a message is handled could sit
+    // behind the marker and one more frame be drawn first. The queue is empty
+    // only when it really is.
+    SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
+    // A full-screen game that loses the focus is minimised, and the desktop has
+    // its modes back until it is restored; SDL minimises by itself only the
+    // full-screen windows whose mode it sets itself.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+    return SDL_InitSubSystem(SDL_INIT_VIDEO);
+}
+
 // Starts SDL's video subsystem. 0, with the reason on standard error, when there
 // is no display to show the game on.
 int32_t StartVideo() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (InitVideo() != 0) {
         std::fprintf(stderr, "kelmot: no display: %s\n", SDL_GetError());
         return 0;
     }
@@ -40,7 +55,7 @@ void ScreenSize(int32_t* width, int32_t* height) {
     *height = 0;
     // Video stays started; registering the window class checks it is usable.
     SDL_DisplayMode desktop;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    if (InitVideo() == 0 && SDL_GetDesktopDisplayMode(gameDisplay, &desktop) == 0) {
         *width = desktop.w;
         *height = desktop.h;
     }
@@ -59,7 +74,6 @@ int32_t RegisterGameClass(WindowClassInfo*) {
     }
     endOfPassEvent = firstEvent;
     modeToggleEvent = firstEvent + 1;
-    SetModeToggleTarget(modeToggleEvent);
     // SDL keeps the screen saver off for as long as video runs; the game keeps it
     // off only while its window has the focus.
     SDL_EnableScreenSaver();
@@ -69,7 +83,9 @@ int32_t RegisterGameClass(WindowClassInfo*) {
 }
 
 void UnregisterGameClass(WindowClassInfo*) {
+    // No toggle may be pushed while SDL takes its event queue down.
     SetModeToggleTarget(0);
+    RestoreMonitorModes();
     SDL_Quit();
 }
 
@@ -89,11 +105,20 @@ void RequestDrawingSurface(int32_t colourBits) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
-// Undoes a failed opening; destroying a full-screen window gives the display its
-// desktop mode back.
+// The window is gone: toggles no longer reach it, and those still queued for
+// it are dropped, as messages to a window that no longer exists are. Every
+// monitor has its own mode back.
+void ForgetWindow() {
+    SetModeToggleTarget(0);
+    SDL_FlushEvent(modeToggleEvent);
+    RestoreMonitorModes();
+}
+
+// Undoes a failed opening.
 int32_t AbandonWindow(GameWindow* window) {
     if (window->glContext) SDL_GL_DeleteContext(window->glContext);
     window->glContext = nullptr;
+    ForgetWindow();
     SDL_DestroyWindow(window->window);
     window->window = nullptr;
     if (window->fullscreenMode == 1) SDL_ShowCursor(SDL_ENABLE);
@@ -104,13 +129,19 @@ int32_t AbandonWindow(GameWindow* window) {
 
 int32_t OpenGameWindow(GameWindow* window) {
     RequestDrawingSurface(window->colourBits);
-    // Created hidden: a full-screen window changes the display mode when shown.
-    window->window = SDL_CreateWindow(window->windowTitle, 0, 0, window->width, window->height,
-                                      SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    // At the top left corner of the display whose size start-up measured (not
+    // of the whole desktop, which may begin on another monitor). Created hidden:
+    // a full-screen window changes the display mode when shown.
+    SDL_Rect display{0, 0, 0, 0};
+    SDL_GetDisplayBounds(gameDisplay, &display);
+    window->window =
+        SDL_CreateWindow(window->windowTitle, display.x, display.y, window->width, window->height,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!window->window) {
         std::fprintf(stderr, "kelmot: %s\n", SDL_GetError());
         return 0;
     }
+    SetModeToggleTarget(modeToggleEvent);
 
     if (window->fullscreenMode == 1) {
         if (SwitchDisplayMode(window->window, window->width, window->height, window->colourBits) ==
@@ -151,10 +182,10 @@ int32_t CloseGameWindow(GameWindow* window) {
             SDL_GL_DeleteContext(window->glContext);
             window->glContext = nullptr;
         }
+        ForgetWindow();
         SDL_DestroyWindow(window->window);
         window->window = nullptr;
     }
-    // The display went back to its desktop mode with the full-screen window.
     if (window->fullscreenMode != 0) SDL_ShowCursor(SDL_ENABLE);
     // A pass can end more than once over (a close request and a quit event);
     // what is left of that belongs to the window just closed.

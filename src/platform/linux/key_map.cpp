@@ -193,8 +193,8 @@ constexpr ScancodeTable MakeScancodeTable() {
 
 constexpr ScancodeTable scancodeCodes = MakeScancodeTable();
 
-// With Num Lock off the keypad digits and point are the navigation keys printed
-// under them.
+// With Num Lock off, or with Shift held while it is on, the keypad digits and
+// point are the navigation keys printed under them (Shift and keypad 8 is Up).
 struct KeypadKey {
     SDL_Scancode scancode;
     int32_t numLockOffCode;
@@ -214,7 +214,7 @@ int32_t VirtualKeyFor(const SDL_Keysym& key) {
     // The scancode comes from outside; never index past the table.
     const auto index = static_cast<uint32_t>(key.scancode);
     if (index >= scancodeCodes.size()) return 0;
-    if (!(key.mod & KMOD_NUM)) {
+    if (!(key.mod & KMOD_NUM) || (key.mod & KMOD_SHIFT)) {
         for (const KeypadKey& keypad : keypadNavigation)
             if (keypad.scancode == key.scancode) return keypad.numLockOffCode;
     }

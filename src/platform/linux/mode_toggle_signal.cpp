@@ -4,12 +4,16 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include <atomic>
+#include <mutex>
 #include <thread>
 
 namespace {
 
-std::atomic<uint32_t> targetEvent{0};
+// The event type a signal becomes, or 0 while signals are dropped. The watcher
+// holds the lock from reading it to the end of its push, so that once it is
+// changed no push made for the old value is still under way.
+std::mutex targetLock;
+uint32_t targetEvent = 0;
 
 } // namespace
 
@@ -28,11 +32,16 @@ void StartModeToggleWatcher() {
         for (;;) {
             int signal = 0;
             if (sigwait(&toggleSignal, &signal) != 0) continue;
+            const std::lock_guard<std::mutex> hold(targetLock);
+            if (targetEvent == 0) continue;
             SDL_Event event{};
-            event.type = targetEvent.load();
-            if (event.type != 0) SDL_PushEvent(&event);
+            event.type = targetEvent;
+            SDL_PushEvent(&event);
         }
     }).detach();
 }
 
-void SetModeToggleTarget(uint32_t eventType) { targetEvent.store(eventType); }
+void SetModeToggleTarget(uint32_t eventType) {
+    const std::lock_guard<std::mutex> hold(targetLock);
+    targetEvent = eventType;
+}

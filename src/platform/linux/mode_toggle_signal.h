@@ -8,5 +8,6 @@
 // block. Further calls do nothing.
 void StartModeToggleWatcher();
 
-// Each SIGUSR1 becomes an event of this type (0: signals are dropped).
+// Each SIGUSR1 becomes an event of this type (0: signals are dropped). Returns
+// only once no event of the type it replaces is being pushed any more.
 void SetModeToggleTarget(uint32_t eventType);

@@ -1,9 +1,10 @@
 # The Linux layer: SDL2 for the window, its events, display modes and message
-# boxes; GTK 3 for the start-up dialog; fontconfig and FreeType for the fonts'
-# glyphs; POSIX for files.
+# boxes; XRandR for the monitors' modes on X; GTK 3 for the start-up dialog;
+# fontconfig and FreeType for the fonts' glyphs; POSIX for files.
 find_package(SDL2 REQUIRED)
 find_package(Threads REQUIRED)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+pkg_check_modules(XRANDR REQUIRED IMPORTED_TARGET xrandr x11)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 
@@ -53,9 +54,10 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
     ${KELMOT_PLATFORM_DIR}/mode_toggle_signal.cpp
+    ${KELMOT_PLATFORM_DIR}/monitor_modes.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
-set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 Threads::Threads ${CMAKE_DL_LIBS})
+set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR Threads::Threads ${CMAKE_DL_LIBS})
 set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
 # What the game needs beside it when it runs.
 set(KELMOT_RUNTIME_TARGETS kelmot_dialog_module)

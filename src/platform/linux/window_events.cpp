@@ -1,5 +1,6 @@
 #include "platform/linux/window_events.h"
 
+#include "platform/linux/display_mode.h"
 #include "platform/linux/key_map.h"
 #include "platform/messages.h"
 #include "shell/window_messages.h"
@@ -16,6 +17,8 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED: {
+        if (window->fullscreenMode == 1 && event.event == SDL_WINDOWEVENT_RESTORED)
+            FullScreenRestored(window->width, window->height, window->colourBits);
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(window->window, &width, &height);
@@ -23,6 +26,7 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
         break;
     }
     case SDL_WINDOWEVENT_MINIMIZED:
+        if (window->fullscreenMode == 1) FullScreenMinimised();
         WindowMinimised(window);
         break;
     case SDL_WINDOWEVENT_CLOSE:

@@ -1,6 +1,6 @@
 // SDL key events to the Windows virtual-key codes of the key table: letters by
-// the letter on the key, everything else by position, the keypad by Num Lock,
-// and the keys the table never records.
+// the letter on the key, everything else by position, the keypad by Num Lock and
+// Shift, and the keys the table never records.
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ TEST(KeyMap, KeysAcrossTheKeyboard) {
     }
 }
 
-TEST(KeyMap, KeypadFollowsNumLock) {
+TEST(KeyMap, KeypadFollowsNumLockAndShift) {
     struct KeypadCase {
         SDL_Scancode scancode;
         int32_t numLockOn;
@@ -130,9 +130,14 @@ TEST(KeyMap, KeypadFollowsNumLock) {
     for (const KeypadCase& c : cases) {
         SCOPED_TRACE(SDL_GetScancodeName(c.scancode));
         EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_NUM)), c.numLockOn);
-        EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_NUM | KMOD_LSHIFT)), c.numLockOn);
+        EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_NUM | KMOD_CAPS)), c.numLockOn);
         EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_NONE)), c.numLockOff);
         EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_CAPS)), c.numLockOff);
+        // Shift turns the digits into the navigation keys, either Shift, and
+        // leaves the navigation keys as they are.
+        EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_NUM | KMOD_LSHIFT)), c.numLockOff);
+        EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_NUM | KMOD_RSHIFT)), c.numLockOff);
+        EXPECT_EQ(VirtualKeyFor(Key(c.scancode, byScancode, KMOD_LSHIFT)), c.numLockOff);
     }
 }
 
