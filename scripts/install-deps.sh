@@ -38,7 +38,7 @@ packages=(
     # the Windows program: cross compiler and resource compiler, its installer's
     # maker, and Wine to run them and their tests (GoogleTest is built from the
     # googletest sources)
-    g++-mingw-w64-x86-64-posix nsis wine64 wine unzip
+    g++-mingw-w64-x86-64-posix nsis wine64 wine zip unzip
 )
 
 missing=()

@@ -21,7 +21,7 @@ if [[ "${1:-}" == --play ]]; then
         chroot "$root" chown player: /home/player/.Xauthority
     fi
     chroot --userspec=player:player "$root" env -i DISPLAY="$DISPLAY" HOME=/home/player \
-        XAUTHORITY=/home/player/.Xauthority PATH=/usr/bin:/bin NO_AT_BRIDGE=1 \
+        XAUTHORITY=/home/player/.Xauthority PATH=/usr/bin:/bin:/usr/games NO_AT_BRIDGE=1 \
         sh -c "cd / && exec kelmot" 2>"$root/tmp/stderr.txt" &
     gamePid=$!
     WaitForDialog >/dev/null || { cat "$root/tmp/stderr.txt"; Finish; }
@@ -50,7 +50,7 @@ DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq "/tmp/$(bas
     >"$root/tmp/apt.log" 2>&1 || { tail -30 "$root/tmp/apt.log"; exit 1; }
 after=$(chroot "$root" dpkg-query -W -f='${Package}\n' | wc -l)
 echo "  $((after - before)) packages installed, kelmot among them"
-for file in /usr/bin/kelmot /usr/share/applications/kelmot.desktop \
+for file in /usr/games/kelmot /usr/share/applications/kelmot.desktop \
     /usr/share/icons/hicolor/48x48/apps/kelmot.png /usr/share/man/man6/kelmot.6.gz; do
     [[ -e "$root$file" ]] || { echo "FAIL: $file is not installed" >&2; exit 1; }
 done
