@@ -46,7 +46,7 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/${KELMOT_METAINFO}
 # The licence in Debian's machine-readable form: LICENSE's text, its paragraphs
 # indented, with a dot for each blank line.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-string(REGEX REPLACE "^.*\nCopyright \(c\) [^\n]*\n+" "" licence "${licence}")
+string(REGEX REPLACE "^.*\nCopyright \\(c\\) [^\n]*\n+" "" licence "${licence}")
 string(REGEX REPLACE "\n+$" "" licence "${licence}")
 string(REPLACE "\n\n" "\n.\n" licence "${licence}")
 string(REPLACE "\n" "\n " KELMOT_LICENSE_PARAGRAPHS " ${licence}")

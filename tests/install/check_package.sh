@@ -11,7 +11,7 @@ trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
 status=0
 echo "- lintian"
-lintian --fail-on error,warning --info --pedantic "$deb" || status=1
+lintian --fail-on error,warning --display-info --pedantic "$deb" || status=1
 echo "- appstreamcli"
 appstreamcli validate --no-net --pedantic "$unpacked"/usr/share/metainfo/*.metainfo.xml || status=1
 appstreamcli validate-tree --no-net "$unpacked" || status=1
