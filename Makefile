@@ -49,8 +49,10 @@ uninstall:
 
 # The Debian package, in $(BUILD_DIR): install it with
 # sudo apt install ./$(BUILD_DIR)/kelmot_*.deb
+# CPack gives the package's own parts the modes the umask leaves; with 022
+# every builder gets the same bytes.
 package: build
-	cd $(BUILD_DIR) && cpack
+	cd $(BUILD_DIR) && umask 022 && cpack
 
 # The Windows program, cross-built with mingw-w64: $(WINDOWS_DIR)/kelmot.exe and
 # the portable archive $(WINDOWS_DIR)/kelmot-VERSION-win64.zip.

@@ -30,20 +30,19 @@ echo "- the source of $(git -C "$top" rev-parse --short HEAD): $name.tar.gz"
 git -C "$top" archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$work/$name.tar.gz"
 
 # Builds everything from the source archive under the folder $1, with umask $2
-# and time zone $3, and gathers the products in $1/products.
+# and time zone $3, as a developer would (make package, make windows, the
+# tests left out), and gathers the products in $1/products.
 BuildOnce() {
     local folder=$1 source=$1/$name started=$SECONDS
     mkdir -p "$folder/products"
     (
         umask "$2"
         export TZ=$3
+        # Nothing of the make that started this script (its BUILD_DIR, say).
+        unset MAKEFLAGS MFLAGS MAKELEVEL
         tar -xzf "$work/$name.tar.gz" -C "$folder"
-        cmake -S "$source" -B "$source/build" -G Ninja -DBUILD_TESTING=OFF
-        cmake --build "$source/build"
-        (cd "$source/build" && cpack)
-        cmake -S "$source" -B "$source/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" -DBUILD_TESTING=OFF
-        cmake --build "$source/build-windows"
+        make -C "$source" package CMAKE_FLAGS=-DBUILD_TESTING=OFF
+        make -C "$source" windows
     ) >"$folder/build.log" 2>&1 || { tail -40 "$folder/build.log"; exit 1; }
     cp "$source/build/kelmot_${version}_amd64.deb" "$source/build-windows/kelmot.exe" \
         "$source/build-windows/$name-win64.zip" "$source/build-windows/$name-setup.exe" \
@@ -55,7 +54,7 @@ BuildOnce() {
 # show where two builds part.
 Listing() {
     case "$1" in
-    *.deb) dpkg-deb --contents "$1"; dpkg-deb --info "$1" ;;
+    *.deb) ar tv "$1"; dpkg-deb --contents "$1"; dpkg-deb --info "$1" ;;
     *.zip) unzip -Z -l "$1" ;;
     *.exe) objdump -x "$1" 2>/dev/null | head -60 ;;
     esac
