@@ -61,7 +61,7 @@ release=$(grep -o '<release [^>]*>' "$metainfo" | head -1)
 [[ "$version" == "$(<"$sourceDir/VERSION")" ]] || Fail "the package's version is $version"
 [[ "$newestChange" == "kelmot ($version) "* ]] || Fail "the changelog begins: $newestChange"
 [[ "$manualTitle" == *"\"Kelmot $version\""* ]] || Fail "the manual page's title: $manualTitle"
-[[ "$release" == "<release version=\"$version\" date=\"$(awk '{ print $3 }' <<<"$manualTitle")\">" ]] ||
+[[ "$release" == "<release version=\"$version\" date=\"$(awk '{ print $4 }' <<<"$manualTitle")\">" ]] ||
     Fail "the metadata's newest release: $release"
 
 echo "- what lintian, appstreamcli and desktop-file-validate say of it"
