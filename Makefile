@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps build run test test-sanitize install uninstall package windows \
-	windows-installer test-windows fuzz bench soak clean
+	windows-installer test-windows release fuzz bench soak clean
 
 all: build
 
@@ -49,8 +49,10 @@ uninstall:
 
 # The Debian package, in $(BUILD_DIR): install it with
 # sudo apt install ./$(BUILD_DIR)/kelmot_*.deb
+# CPack gives the package's own parts the modes the umask leaves; with 022
+# every builder gets the same bytes.
 package: build
-	cd $(BUILD_DIR) && cpack
+	cd $(BUILD_DIR) && umask 022 && cpack
 
 # The Windows program, cross-built with mingw-w64: $(WINDOWS_DIR)/kelmot.exe and
 # the portable archive $(WINDOWS_DIR)/kelmot-VERSION-win64.zip.
@@ -73,6 +75,14 @@ test-windows: deps
 	$(WINDOWS_CMAKE) -DBUILD_TESTING=ON
 	cmake --build $(WINDOWS_DIR)
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $$(nproc)
+
+# The release of the last commit in $(RELEASE_DIR): the source archive, the
+# Debian package, the Windows program, its archive and its installer, and
+# SHA256SUMS. All of it is built twice from the source archive, in two
+# folders, and released only when the two builds agree byte for byte.
+RELEASE_DIR ?= $(BUILD_DIR)/release
+release: deps
+	scripts/release.sh $(RELEASE_DIR)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Mesa and the X libraries keep a few allocations for the life of the process;

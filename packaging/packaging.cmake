@@ -1,15 +1,20 @@
 # Installing Kelmot (cmake --install, default prefix /usr/local) and its Debian
-# package (make package). Places follow the freedesktop conventions:
-#   bin/kelmot                              the launcher, on the PATH
+# package (make package). Places follow the freedesktop conventions, and
+# Debian's for games:
+#   games/kelmot                            the launcher, on every player's PATH
 #   libexec/kelmot/kelmot                   the game itself
 #   libexec/kelmot/kelmot-dialog.so         its start-up dialog, loaded from beside it
 #   share/kelmot/Data/                      its pictures
 #   share/applications/kelmot.desktop       the menu entry
 #   share/icons/hicolor/NxN/apps/kelmot.png the icon, drawn by tools/
+#   share/metainfo/invalid.kelmot.Kelmot.metainfo.xml  what software centres list
 #   share/man/man6/kelmot.6.gz              the manual page
-#   share/doc/kelmot/changelog.gz           what each release brought
+#   share/doc/kelmot/                       the licence (copyright), what a player
+#                                           gets in this version (NEWS.md) and
+#                                           what each release brought (changelog.gz)
 include(GNUInstallDirs)
 
+set(KELMOT_LAUNCHER_DIR games)
 set(KELMOT_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/kelmot)
 set(KELMOT_DATA_DIR ${CMAKE_INSTALL_DATADIR}/kelmot)
 
@@ -23,20 +28,42 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/icons/
 
 # The launcher finds the game and its pictures relative to itself, so an install
 # tree works wherever it is put (a scratch prefix, a package's staging folder).
-file(RELATIVE_PATH PROGRAM_FROM_LAUNCHER ${CMAKE_INSTALL_FULL_BINDIR}
+file(RELATIVE_PATH PROGRAM_FROM_LAUNCHER ${CMAKE_INSTALL_PREFIX}/${KELMOT_LAUNCHER_DIR}
      ${CMAKE_INSTALL_PREFIX}/${KELMOT_PROGRAM_DIR}/kelmot)
-file(RELATIVE_PATH PICTURES_FROM_LAUNCHER ${CMAKE_INSTALL_FULL_BINDIR}
+file(RELATIVE_PATH PICTURES_FROM_LAUNCHER ${CMAKE_INSTALL_PREFIX}/${KELMOT_LAUNCHER_DIR}
      ${CMAKE_INSTALL_PREFIX}/${KELMOT_DATA_DIR}/Data)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/kelmot.in ${CMAKE_BINARY_DIR}/packaging/kelmot
                @ONLY)
-install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/kelmot DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/kelmot DESTINATION ${KELMOT_LAUNCHER_DIR})
 
-# The manual page and the changelog, compressed as Debian keeps them (-n: the
-# same bytes each time).
-foreach(file kelmot.6 changelog)
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${file}.gz
-        COMMAND sh -c "gzip -9n <'${PROJECT_SOURCE_DIR}/packaging/${file}' >'${CMAKE_BINARY_DIR}/packaging/${file}.gz'"
-        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
+# What software centres show: its name must be its id.
+set(KELMOT_METAINFO invalid.kelmot.Kelmot.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/kelmot.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/packaging/${KELMOT_METAINFO} @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/${KELMOT_METAINFO}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The licence in Debian's machine-readable form: LICENSE's text, its paragraphs
+# indented, with a dot for each blank line.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+string(REGEX REPLACE "^.*\nCopyright \\(c\\) [^\n]*\n+" "" licence "${licence}")
+string(REGEX REPLACE "\n+$" "" licence "${licence}")
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " KELMOT_LICENSE_PARAGRAPHS " ${licence}")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${CMAKE_BINARY_DIR}/packaging/copyright
+               @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/NEWS.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelmot)
+
+# The manual page, which names this version, and the changelog, compressed as
+# Debian keeps them (-n: the same bytes each time).
+configure_file(${PROJECT_SOURCE_DIR}/packaging/kelmot.6.in ${CMAKE_BINARY_DIR}/packaging/kelmot.6
+               @ONLY)
+foreach(file ${CMAKE_BINARY_DIR}/packaging/kelmot.6 ${PROJECT_SOURCE_DIR}/packaging/changelog)
+    get_filename_component(name ${file} NAME)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${name}.gz
+        COMMAND sh -c "gzip -9n <'${file}' >'${CMAKE_BINARY_DIR}/packaging/${name}.gz'"
+        DEPENDS ${file}
         VERBATIM)
 endforeach()
 add_custom_target(kelmot_packaging_docs ALL
@@ -50,7 +77,7 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INS
 # OpenGL context, and the font the menus are drawn in.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelmot)
-set(CPACK_PACKAGE_VENDOR "Kelmot developers")
+set(CPACK_PACKAGE_VENDOR "The Kelmot developers")
 set(CPACK_PACKAGE_CONTACT "Kelmot developers <maintainers@kelmot.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tic-tac-toe against the computer or a friend")
 set(CPACK_PACKAGE_DESCRIPTION "Kelmot is tic-tac-toe in one OpenGL window. Play against the computer,
@@ -63,4 +90,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-liberation2")
 set(CPACK_STRIP_FILES ON)
+# The same package from the same commit: every file, folder and the package's
+# own parts dated at the last commit, owned by root, folders with the same
+# modes whatever the builder's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake.in
+               ${CMAKE_BINARY_DIR}/packaging/cpack_options.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/cpack_options.cmake)
 include(CPack)

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Kelmot need,
 # skipping those already present. Safe to run any number of times; every make
-# target runs it first.
+# target runs it first. It installs without the packages' recommendations, as a
+# minimal Debian 12 would get them, so everything used is named here.
 set -euo pipefail
 
 packages=(
-    # build, and the Debian package (dpkg-shlibdeps finds its dependencies)
-    g++ cmake ninja-build pkg-config make dpkg-dev
+    # build, and the Debian package (dpkg-shlibdeps finds its dependencies;
+    # CPack asks file which of the packaged files are programs)
+    g++ cmake ninja-build pkg-config make dpkg-dev file
+    # the release: the source archive and the time of the last commit
+    git
+    # checking the package and its metadata
+    lintian appstream
     # drawing: OpenGL 1.1 and GLU, with Mesa's software renderer for headless runs
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     # the window layer, and the monitors' modes on X
@@ -19,20 +25,20 @@ packages=(
     libstb-dev
     # text: finding and rasterising the menu font
     libfontconfig-dev libfreetype-dev fonts-liberation2
-    # the start-up dialog
-    libgtk-3-dev
+    # the start-up dialog, and the loader for the SVG icons GTK draws in it
+    libgtk-3-dev librsvg2-common
     # a headless X display for the tests
     xvfb xauth
     # a real X server with switchable display modes, and a window manager, for
     # the display tests
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox xdotool
-    x11-apps x11-utils imagemagick
+    x11-apps x11-utils imagemagick procps
     # checking the installed menu entry
     desktop-file-utils
     # the Windows program: cross compiler and resource compiler, its installer's
     # maker, and Wine to run them and their tests (GoogleTest is built from the
     # googletest sources); reading its manifest back in the tests
-    g++-mingw-w64-x86-64-posix nsis wine64 wine unzip libxml2-utils
+    g++-mingw-w64-x86-64-posix nsis wine64 wine zip unzip libxml2-utils
 )
 
 missing=()

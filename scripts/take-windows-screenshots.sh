@@ -8,6 +8,7 @@
 #   docs/windows-main-menu.png        the main menu
 #   docs/windows-game.png             a game against the computer
 #   docs/windows-installer.png        the installer's first page
+#   docs/windows-installer-licence.png the installer's licence page, the next
 #   docs/windows-uninstaller.png      the uninstaller's choice of what to remove
 # The game's are the whole game window at half size, as a 256-colour PNG; the
 # installer's and the uninstaller's their whole window.
@@ -74,6 +75,8 @@ SaveWindow() {
 
 "$wine" "$build/kelmot-"*-setup.exe &
 SaveWindow "Kelmot Setup" windows-installer
+xdotool key Return
+SaveWindow "Kelmot Setup" windows-installer-licence
 /usr/lib/wine/wineserver64 -k
 wait || true
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Removes the files that make install placed, as listed in LIST, then the
 # game's own folders once they are empty, then LIST itself. Folders that other
-# programs share (bin/, share/applications/, the icon theme) stay.
+# programs share (games/, share/applications/, share/metainfo/, the icon
+# theme) stay.
 # Usage: uninstall.sh LIST
 set -euo pipefail
 list=$1

@@ -2,7 +2,8 @@
 ; rights, in the per-user programs folder, the Start menu and the list of
 ; installed apps. The build makes it (make windows-installer) with
 ;   makensis -DVERSION=1.0.0 -DPROGRAM=.../kelmot.exe -DPICTURES=.../Data
-;            -DICON=.../kelmot.ico -DOUTFILE=.../kelmot-1.0.0-setup.exe installer.nsi
+;            -DICON=.../kelmot.ico -DLICENSE=.../LICENSE.txt "-DCOPYRIGHT=2026 ..."
+;            -DOUTFILE=.../kelmot-1.0.0-setup.exe installer.nsi
 ; Both it and its uninstaller take /S to run without asking; the uninstaller
 ; also takes /REMOVEPREFS, which removes the player's prefs.txt as well.
 
@@ -23,6 +24,10 @@ InstallDir "$LOCALAPPDATA\Programs\Kelmot"
 ; Installing again goes where the game already is.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+; The installed files are dated when they are installed: the installer keeps
+; no times of the files it was made from, so the same commit gives the same
+; installer.
+SetDateSave off
 BrandingText "Kelmot ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
@@ -31,7 +36,7 @@ VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1033 "FileDescription" "Kelmot ${VERSION} setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "The Kelmot developers"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) ${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -42,6 +47,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "The Kelmot developers"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartGame
 
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Kelmot is free software under the MIT licence: you may use, copy, change and give it away, with this notice. Click Next to continue."
+!define MUI_LICENSEPAGE_BUTTON "&Next >"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

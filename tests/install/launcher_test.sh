@@ -9,7 +9,7 @@ build=$2
 source "$(dirname "$0")/lib.sh"
 
 prefix=$scratch/prefix
-launcher=$prefix/bin/kelmot
+launcher=$prefix/games/kelmot
 "$cmake" --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
     { cat "$scratch/install.log"; Fail "cmake --install failed"; Finish; }
 
@@ -17,8 +17,10 @@ launcher=$prefix/bin/kelmot
 pictures=$(realpath "$prefix")/share/kelmot/Data
 
 echo "- the installed files, and nothing else"
-expected=(bin/kelmot libexec/kelmot/kelmot libexec/kelmot/kelmot-dialog.so
-    share/applications/kelmot.desktop share/man/man6/kelmot.6.gz share/doc/kelmot/changelog.gz)
+expected=(games/kelmot libexec/kelmot/kelmot libexec/kelmot/kelmot-dialog.so
+    share/applications/kelmot.desktop share/metainfo/invalid.kelmot.Kelmot.metainfo.xml
+    share/man/man6/kelmot.6.gz share/doc/kelmot/changelog.gz share/doc/kelmot/copyright
+    share/doc/kelmot/NEWS.md)
 for picture in "${expectedPictures[@]}"; do expected+=("share/kelmot/Data/$picture"); done
 for size in "${iconSizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x$size/apps/kelmot.png")
@@ -55,7 +57,7 @@ timeout 20 "$launcher" --fullscreen 2>"$scratch/usage.txt" || status=$?
 [[ ! -e "$HOME/.local" ]] || Fail "the refused start made $HOME/.local"
 
 echo "- a first run from an unrelated folder, found on the PATH"
-PATH=$prefix/bin:$PATH FirstRunThroughDialog kelmot "$scratch/stderr.txt"
+PATH=$prefix/games:$PATH FirstRunThroughDialog kelmot "$scratch/stderr.txt"
 folder=$HOME/.local/share/kelmot
 ExpectPlayerFolder "$folder" "$pictures" 0
 [[ "$(stat -c %a "$folder")" == 700 ]] || Fail "$folder has mode $(stat -c %a "$folder"), not 700"

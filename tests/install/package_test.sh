@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package: built by CPack from this build, its control file names the
-# runtime packages the game needs, and it holds the installed files under /usr.
+# runtime packages the game needs, it holds the installed files under /usr with
+# one version throughout, and lintian and appstreamcli find no fault in it.
 # As root it is also installed with apt-get, started from the PATH as a player
 # would, and removed again.
 # Usage: package_test.sh CPACK BUILD_DIR
@@ -31,9 +32,10 @@ done
 
 echo "- the files, under /usr, and the game stripped"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-expected=(./usr/bin/kelmot ./usr/libexec/kelmot/kelmot ./usr/libexec/kelmot/kelmot-dialog.so
-    ./usr/share/applications/kelmot.desktop ./usr/share/man/man6/kelmot.6.gz
-    ./usr/share/doc/kelmot/changelog.gz)
+expected=(./usr/games/kelmot ./usr/libexec/kelmot/kelmot ./usr/libexec/kelmot/kelmot-dialog.so
+    ./usr/share/applications/kelmot.desktop ./usr/share/metainfo/invalid.kelmot.Kelmot.metainfo.xml
+    ./usr/share/man/man6/kelmot.6.gz ./usr/share/doc/kelmot/changelog.gz
+    ./usr/share/doc/kelmot/copyright ./usr/share/doc/kelmot/NEWS.md)
 for picture in "${expectedPictures[@]}"; do expected+=("./usr/share/kelmot/Data/$picture"); done
 for size in "${iconSizes[@]}"; do
     expected+=("./usr/share/icons/hicolor/${size}x$size/apps/kelmot.png")
@@ -48,6 +50,24 @@ for program in kelmot kelmot-dialog.so; do
     fi
 done
 ExpectMenuEntry "$scratch/unpacked/usr/share/applications/kelmot.desktop"
+
+echo "- one version throughout: the package, its changelog, its metadata, its manual page"
+version=$(dpkg-deb -f "$deb" Version)
+share=$scratch/unpacked/usr/share
+metainfo=$share/metainfo/invalid.kelmot.Kelmot.metainfo.xml
+newestChange=$(zcat "$share/doc/kelmot/changelog.gz" | head -1)
+manualTitle=$(zcat "$share/man/man6/kelmot.6.gz" | grep '^\.TH')
+release=$(grep -o '<release [^>]*>' "$metainfo" | head -1)
+[[ "$version" == "$(<"$sourceDir/VERSION")" ]] || Fail "the package's version is $version"
+[[ "$newestChange" == "kelmot ($version) "* ]] || Fail "the changelog begins: $newestChange"
+[[ "$manualTitle" == *"\"Kelmot $version\""* ]] || Fail "the manual page's title: $manualTitle"
+[[ "$release" == "<release version=\"$version\" date=\"$(awk '{ print $4 }' <<<"$manualTitle")\">" ]] ||
+    Fail "the metadata's newest release: $release"
+
+echo "- what lintian, appstreamcli and desktop-file-validate say of it"
+"$sourceDir/tests/install/check_package.sh" "$deb" >"$scratch/checks.txt" 2>&1 ||
+    Fail "the package's checks failed"
+sed 's/^/  /' "$scratch/checks.txt"
 
 # Installing changes the machine, so it is done only where that is expected.
 if ((EUID != 0)); then
@@ -70,7 +90,9 @@ RemovePackage() {
 trap RemovePackage EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
     >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; Fail "apt-get install failed"; Finish; }
-[[ "$(command -v kelmot)" == /usr/bin/kelmot ]] || Fail "kelmot on the PATH is $(command -v kelmot)"
+# A player's PATH on Debian (login.defs) has the games' folder; root's has not.
+export PATH=$PATH:/usr/games
+[[ "$(command -v kelmot)" == /usr/games/kelmot ]] || Fail "kelmot on the PATH is $(command -v kelmot)"
 ExpectMenuEntry /usr/share/applications/kelmot.desktop
 export HOME=$scratch/home
 unset XDG_DATA_HOME
@@ -100,7 +122,7 @@ fi
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kelmot >"$scratch/apt.log" 2>&1 ||
     { cat "$scratch/apt.log"; Fail "apt-get purge failed"; }
-[[ ! -e /usr/bin/kelmot && ! -e /usr/libexec/kelmot && ! -e /usr/share/kelmot ]] ||
+[[ ! -e /usr/games/kelmot && ! -e /usr/libexec/kelmot && ! -e /usr/share/kelmot ]] ||
     Fail "files are left after the package was removed"
 [[ -f "$HOME/.local/share/kelmot/prefs.txt" ]] || Fail "removing the package took the player's options"
 Finish

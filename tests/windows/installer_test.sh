@@ -42,12 +42,14 @@ Uninstall() {
     Fail "the uninstaller did not finish"
 }
 
-echo "- the installer carries the game's icon, in six sizes, and its version"
+echo "- the installer carries the game's icon, in six sizes, its version and copyright"
 objdump=$objdumpProgram
 # shellcheck source=pe.sh
 source "$windowsDir/pe.sh"
 [[ "$(ResourcesOf "$setup" | grep -c '^3:')" == 6 ]] || Fail "the installer's icon is not in six sizes"
-[[ "$(FileVersionOf "$setup")" == "$version" ]] || Fail "the installer's version is $(FileVersionOf "$setup")"
+[[ "$(VersionEntryOf "$setup" FileVersion)" == "$version" ]] ||
+    Fail "the installer's version is $(VersionEntryOf "$setup" FileVersion)"
+ExpectCopyright "$setup"
 
 echo "- a silent install into a fresh prefix: the files, the shortcut, the entry"
 "$wine" "$setup" /S || Fail "the silent install ended with $?"

@@ -9,10 +9,18 @@ ResourcesOf() {
         while read -r type name; do printf '%d:%d\n' "$type" "$name"; done | sort -t: -k1,1n -k2,2n
 }
 
-# The FileVersion text of program $1's version information: it follows its
-# name among the program's UTF-16 strings.
-FileVersionOf() {
-    strings -el "$1" | awk 'seen { print; exit } $0 == "FileVersion" { seen = 1 }'
+# The text of the entry $2 (FileVersion, LegalCopyright) of program $1's version
+# information: it follows its name among the program's UTF-16 strings.
+VersionEntryOf() {
+    strings -el "$1" | awk -v name="$2" 'seen { print; exit } $0 == name { seen = 1 }'
+}
+
+# Checks that program $1's version information holds LICENSE's copyright line.
+ExpectCopyright() {
+    local expected found
+    expected=$(grep '^Copyright (c) ' "$sourceDir/LICENSE")
+    found=$(VersionEntryOf "$1" LegalCopyright)
+    [[ "$found" == "$expected" ]] || Fail "$(basename "$1")'s copyright is \"$found\", expected \"$expected\""
 }
 
 # The text of program $1's manifest (resource 24:1), as the cross binutils'

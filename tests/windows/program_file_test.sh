@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # kelmot.exe as Windows sees the file: a program with windows and no console,
 # importing Windows' own libraries only (the C++ runtime is linked in), and
-# carrying its manifest, its icon in six sizes, its version, the start-up
-# dialog (105) and the dialog's banner (bitmap 118); and the portable archive,
-# which holds that program, the pictures and how to play, in one folder.
+# carrying its manifest, its icon in six sizes, its version and copyright, the
+# start-up dialog (105) and the dialog's banner (bitmap 118); and the portable
+# archive, which holds that program, the pictures, how to play, the licence and
+# what is new, in one folder.
 # Usage: program_file_test.sh OBJDUMP KELMOT_EXE VERSION ARCHIVE WINDRES
 set -euo pipefail
 objdump=$1
@@ -46,8 +47,9 @@ grep -qx '5:105' <<<"$resources" || Fail "no dialog 105"
 grep -qx '14:1' <<<"$resources" || Fail "no icon group 1"
 [[ "$(grep -c '^3:' <<<"$resources")" == 6 ]] || Fail "the icon does not come in six sizes"
 grep -qx '16:1' <<<"$resources" || Fail "no version information"
-fileVersion=$(FileVersionOf "$exe")
+fileVersion=$(VersionEntryOf "$exe" FileVersion)
 [[ "$fileVersion" == "$version" ]] || Fail "file version \"$fileVersion\", expected $version"
+ExpectCopyright "$exe"
 
 # The manifest, where Windows reads it as it loads the program: the Windows
 # versions the game knows (so none runs it in a compatibility mode), drawing in
@@ -90,8 +92,8 @@ trap 'rm -rf "$unpacked"' EXIT
 unzip -q "$archive" -d "$unpacked"
 folder=$unpacked/kelmot-$version
 [[ "$(ls -A "$unpacked")" == "kelmot-$version" ]] || Fail "the archive's top holds: $(ls -A "$unpacked")"
-expected=$(printf './%s\n' How-to-play.txt kelmot.exe Data Data/blue.bmp Data/pointer.bmp \
-    Data/pointermask.bmp Data/screen.bmp Data/stars.bmp | sort)
+expected=$(printf './%s\n' How-to-play.txt LICENSE.txt NEWS.md kelmot.exe Data Data/blue.bmp \
+    Data/pointer.bmp Data/pointermask.bmp Data/screen.bmp Data/stars.bmp | sort)
 [[ "$(cd "$folder" && find . -mindepth 1 | sort)" == "$expected" ]] ||
     Fail "the archive's folder holds: $(cd "$folder" && find . -mindepth 1 | sort | tr '\n' ' ')"
 cmp -s "$exe" "$folder/kelmot.exe" || Fail "the archive's kelmot.exe is not the one built"
@@ -100,7 +102,13 @@ for picture in "$sourceDir"/Data/*.bmp; do
         Fail "the archive's Data/$(basename "$picture") differs"
 done
 grep -q "Kelmot $version for Windows" "$folder/How-to-play.txt" || Fail "How-to-play.txt lacks its title"
-grep -qv $'\r$' "$folder/How-to-play.txt" && Fail "How-to-play.txt has lines without CR LF"
+[[ "$(tr -d '\r' <"$folder/LICENSE.txt")" == "$(<"$sourceDir/LICENSE")" ]] ||
+    Fail "the archive's LICENSE.txt is not the licence"
+[[ "$(tr -d '\r' <"$folder/NEWS.md")" == "$(<"$sourceDir/NEWS.md")" ]] ||
+    Fail "the archive's NEWS.md differs from the source's"
+for text in How-to-play.txt LICENSE.txt NEWS.md; do
+    grep -qv $'\r$' "$folder/$text" && Fail "$text has lines without CR LF"
+done
 
 if ((failures > 0)); then
     echo "$failures check(s) failed" >&2

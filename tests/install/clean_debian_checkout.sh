@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The README's two commands on a fresh minimal Debian 12 (debootstrap, then git,
+# make and sudo, as a new machine is set up): the last commit of this checkout
+# is cloned there, make test is run as root (as CI runs it), then make run is
+# started on a display of the host's, its start-up dialog answered and the game
+# window closed. Nothing but those two commands installs the tools the game is
+# built and tested with. Needs root and the Debian mirror, and takes long, so it
+# is run by hand:
+#   sudo tests/install/clean_debian_checkout.sh
+# It prints the time of each step and ctest's summary. LOG=FILE keeps make
+# test's whole output (default: kelmot-clean-debian-make-test.log in TMPDIR or
+# /tmp), SHOT=FILE.png a screenshot of the dialog.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+checkout=/root/kelmot
+
+# Run again as clean_debian_checkout.sh --play ROOT on the test display: make
+# run in the new system, on the host's display.
+if [[ "${1:-}" == --play ]]; then
+    root=$2
+    # shellcheck source=lib.sh
+    source "$here/lib.sh"
+    chroot "$root" env -i DISPLAY="$DISPLAY" HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+        sh -c "cd $checkout && exec make run" >"$scratch/run.txt" 2>&1 &
+    gamePid=$!
+    # make first configures and builds, which can take a while on a busy machine.
+    for _ in $(seq 600); do
+        if [[ -n "$(DialogId)" ]] || ! kill -0 "$gamePid" 2>/dev/null; then break; fi
+        sleep 0.5
+    done
+    WaitForDialog >/dev/null || { cat "$scratch/run.txt"; Finish; }
+    sleep 1
+    [[ -z "${SHOT:-}" ]] || import -window root "$SHOT"
+    # Windowed (a test display cannot change its size), then OK.
+    Press Tab Tab space Return
+    WaitForWindow Kelmot >/dev/null || Fail "no game window after the dialog"
+    RequestClose
+    ExpectExit 0
+    echo "  make run printed, after the build:"
+    sed -n '/cd .*run && .\/kelmot/,$p' "$scratch/run.txt" | sed 's/^/    /'
+    Finish
+    exit 0
+fi
+
+top=$(git -C "$here" rev-parse --show-toplevel)
+commit=$(git -C "$top" rev-parse HEAD)
+log=$(realpath -m "${LOG:-${TMPDIR:-/tmp}/kelmot-clean-debian-make-test.log}")
+# shellcheck source=debian_root.sh
+source "$here/debian_root.sh"
+started=$SECONDS
+Step() {
+    echo "  took $1 s"
+}
+
+MakeDebianRoot git make sudo
+Step "$((SECONDS - started))"
+
+echo "- a clone of $commit"
+git clone --quiet --no-hardlinks "$top" "$root$checkout"
+git -C "$root$checkout" checkout --quiet --detach "$commit"
+
+echo "- make test (the log: $log)"
+stepStarted=$SECONDS
+# Its first step, install-deps.sh, needs the network; the rest runs in a network
+# namespace of its own, where its X servers' abstract sockets cannot meet the
+# host's displays of the same number. (install-deps.sh runs again there and
+# must find nothing missing.)
+inRoot=(chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb)
+status=0
+{
+    "${inRoot[@]}" make -C "$checkout" deps &&
+        unshare --net sh -c 'ip link set lo up && exec "$@"' sh "${inRoot[@]}" \
+            make -C "$checkout" test
+} >"$log" 2>&1 || status=$?
+Step "$((SECONDS - stepStarted))"
+grep -E '^[0-9]+% tests passed|^The following tests|^[[:space:]]+[0-9]+ - ' "$log" | sed 's/^/  /' || true
+if ((status != 0)); then
+    echo "FAIL: make test exited with $status; the end of its log:" >&2
+    tail -40 "$log" >&2
+    exit 1
+fi
+
+echo "- make run, to the start-up dialog, on a display of the host's"
+stepStarted=$SECONDS
+BindDisplays
+"$here/../display/with_xvfb.sh" "$0" --play "$root"
+Step "$((SECONDS - stepStarted))"
+echo "- all of it: $((SECONDS - started)) s"
