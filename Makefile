@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps build run test test-sanitize install uninstall package windows \
-	windows-installer test-windows fuzz bench soak clean
+	windows-installer test-windows web run-web test-web fuzz bench soak clean
 
 all: build
 
@@ -74,6 +74,21 @@ test-windows: deps
 	cmake --build $(WINDOWS_DIR)
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $$(nproc)
 
+# The browser's game, built with Debian's emscripten in $(WEB_DIR). emcc runs
+# under the system's own python3, and its JavaScript optimiser finds its node
+# modules in Debian's folder; node runs the generated loaders without its fetch.
+WEB_DIR ?= build-web
+WEB_ENV = EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
+WEB_CMAKE = $(WEB_ENV) cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+	"-DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node;--no-experimental-fetch" $(CMAKE_FLAGS)
+
+# Its tests: the shared suites under node.
+test-web: deps
+	$(WEB_CMAKE) -DBUILD_TESTING=ON
+	$(WEB_ENV) cmake --build $(WEB_DIR) --target game_tests settings_tests picture_tests
+	$(WEB_ENV) ctest --test-dir $(WEB_DIR) --output-on-failure -j $$(nproc)
+
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Mesa and the X libraries keep a few allocations for the life of the process;
 # tests/lsan.supp names them so that only our own leaks count. The preloaded
@@ -128,4 +143,4 @@ soak: deps
 	SOAK_LOG=$(CURDIR)/$(SOAK_DIR)/soak-rss.txt scripts/soak.sh $(SOAK_DIR)/run/kelmot
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR) $(WEB_DIR)
