@@ -83,6 +83,18 @@ WEB_CMAKE = $(WEB_ENV) cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Rele
 	-DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
 	"-DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node;--no-experimental-fetch" $(CMAKE_FLAGS)
 
+# The page in $(WEB_DIR): index.html, kelmot.js, kelmot.wasm and the pictures,
+# and kelmot-VERSION-web.zip of the same.
+web: deps
+	$(WEB_CMAKE) -DBUILD_TESTING=OFF
+	$(WEB_ENV) cmake --build $(WEB_DIR)
+
+# Serves the page on the loopback address until Ctrl+C.
+WEB_PORT ?= 8024
+run-web: web
+	@echo "Kelmot is served at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
 # Its tests: the shared suites under node.
 test-web: deps
 	$(WEB_CMAKE) -DBUILD_TESTING=ON

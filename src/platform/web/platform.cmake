@@ -21,9 +21,28 @@ add_library(kelmot_system_files STATIC
 target_include_directories(kelmot_system_files PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_options(kelmot_system_files INTERFACE ${KELMOT_WEB_LINK_OPTIONS})
 
-set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
-
-# OpenGL 1.1 and GLU as far as the game uses them, drawn with WebGL.
-add_library(kelmot_web_gl INTERFACE)
+# OpenGL 1.1 and GLU as far as the game uses them, drawn with WebGL: immediate
+# mode, the matrix stacks, bitmaps and their display lists, mipmap building.
+add_library(kelmot_web_gl STATIC
+    ${KELMOT_PLATFORM_DIR}/gl/bitmaps.cpp
+    ${KELMOT_PLATFORM_DIR}/gl/immediate.cpp
+    ${KELMOT_PLATFORM_DIR}/gl/matrices.cpp
+    ${KELMOT_PLATFORM_DIR}/gl/mipmaps.cpp
+    ${KELMOT_PLATFORM_DIR}/gl/state.cpp)
+target_include_directories(kelmot_web_gl PUBLIC ${PROJECT_SOURCE_DIR}/src)
 add_library(OpenGL::GL ALIAS kelmot_web_gl)
 add_library(OpenGL::GLU ALIAS kelmot_web_gl)
+
+# The fonts' glyphs: the browser draws them, the page cuts them into bitmaps.
+add_library(kelmot_font_glyphs STATIC ${KELMOT_PLATFORM_DIR}/font_glyphs.cpp)
+target_link_libraries(kelmot_font_glyphs PUBLIC kelmot_picture OpenGL::GL)
+
+# The window and what the shared window loop asks of it.
+set(KELMOT_WINDOW_SOURCES
+    ${KELMOT_PLATFORM_DIR}/config_dialog.cpp
+    ${KELMOT_PLATFORM_DIR}/game_window.cpp
+    ${KELMOT_PLATFORM_DIR}/key_map.cpp
+    ${KELMOT_PLATFORM_DIR}/message_box.cpp
+    ${KELMOT_PLATFORM_DIR}/window_events.cpp)
+set(KELMOT_WINDOW_LIBRARIES OpenGL::GL)
+set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
