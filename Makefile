@@ -95,10 +95,11 @@ run-web: web
 	@echo "Kelmot is served at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
 
-# Its tests: the shared suites under node.
+# Its tests: the shared suites under node, and the page itself in headless
+# chromium (tests/web/).
 test-web: deps
 	$(WEB_CMAKE) -DBUILD_TESTING=ON
-	$(WEB_ENV) cmake --build $(WEB_DIR) --target game_tests settings_tests picture_tests
+	$(WEB_ENV) cmake --build $(WEB_DIR)
 	$(WEB_ENV) ctest --test-dir $(WEB_DIR) --output-on-failure -j $$(nproc)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -10,3 +10,24 @@ foreach(suite game settings picture)
     target_link_options(${suite}_tests PRIVATE -sEXIT_RUNTIME=1)
     add_test(NAME web.${suite} COMMAND ${suite}_tests)
 endforeach()
+
+# The game's page in headless chromium, driven through selenium (browser.py)
+# with the Linux tests' helpers, and judged by what the page shows, by its
+# storage and by the game's standard error. The board reader, a program of
+# this machine built with the host's compiler, reads the game screen from
+# shots of the canvas.
+find_program(KELMOT_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(KELMOT_BOARD_READER ${CMAKE_CURRENT_BINARY_DIR}/board_reader)
+add_custom_command(OUTPUT ${KELMOT_BOARD_READER}
+    COMMAND ${KELMOT_HOST_CXX} -std=c++20 -O2 -Wall -Wextra
+            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/board_reader.cpp -o ${KELMOT_BOARD_READER} -lGLU -lGL
+    DEPENDS e2e/board_reader.cpp
+    COMMENT "Building the board reader for this machine"
+    VERBATIM)
+add_custom_target(e2e_board_reader ALL DEPENDS ${KELMOT_BOARD_READER})
+
+foreach(script page)
+    add_test(NAME web.e2e.${script}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
+                ${KELMOT_BOARD_READER})
+endforeach()

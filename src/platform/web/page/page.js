@@ -13,15 +13,28 @@ const kelmotPage = (() => {
     for (const type of ['keydown', 'keyup']) dialog.addEventListener(type, (e) => e.stopPropagation());
   }
 
-  // Shows a modal <dialog> and resolves with what finish is called with.
-  function runModal(dialog, start) {
+  // Shows a modal <dialog> until finish is called, and resolves with what it
+  // is called with. A dialog that may be dismissed (a message box) is finished
+  // by however the browser closes it; one that may not (the start-up dialog)
+  // comes back when the browser closes it, and Escape does nothing there.
+  function runModal(dialog, dismissable, start) {
     return new Promise((resolve) => {
+      let finished = false;
       const finish = (value) => {
+        finished = true;
         dialog.close();
         resolve(value);
       };
-      start(finish);
+      // A close event comes after the closing, and may find the same dialog
+      // already shown again for the next box: that one is not closed.
+      dialog.onclose = () => {
+        if (finished || dialog.open) return;
+        if (dismissable) finish(undefined);
+        else dialog.showModal();
+      };
+      if (!dismissable) dialog.oncancel = (e) => e.preventDefault();
       dialog.showModal();
+      start(finish);
     });
   }
 
@@ -79,19 +92,24 @@ const kelmotPage = (() => {
       }
     },
 
-    // The message box: caption "Error", the text, one OK; Enter (on the OK
-    // that has the focus) and Escape answer it.
+    // The message box: caption "Error", the text, one OK; Enter and Escape
+    // answer it as they go down, and only then: a key that answered one box
+    // never answers the next.
     showMessage(text, warning) {
       const box = $('kelmot-message');
+      // Counted, so that the box shown next is not taken for this one.
+      box.dataset.shown = Number(box.dataset.shown || 0) + 1;
       $('kelmot-message-text').textContent = text;
       $('kelmot-message-sign').hidden = !warning;
-      return runModal(box, (finish) => {
+      return runModal(box, true, (finish) => {
         $('kelmot-message-ok').onclick = () => finish();
-        box.oncancel = (e) => {
+        box.onkeydown = (e) => {
+          if (e.key != 'Enter' && e.key != 'Escape') return;
           e.preventDefault();
           finish();
         };
-      }).then(() => undefined);
+        $('kelmot-message-ok').focus();
+      });
     },
 
     // The start-up dialog, its controls as the bits say (0-3 the resolutions,
@@ -102,18 +120,16 @@ const kelmotPage = (() => {
       const controls = ['res-0', 'res-1', 'res-2', 'res-3', 'depth-16', 'depth-32', 'fullscreen']
         .map((id) => $('kelmot-dialog-' + id));
       controls.forEach((control, bit) => control.checked = (checked >> bit & 1) == 1);
-      return runModal(dialog, (finish) => {
+      return runModal(dialog, false, (finish) => {
         const ok = () => finish(controls.reduce((bits, c, bit) => bits | (c.checked ? 1 << bit : 0), 0));
         $('kelmot-dialog-ok').onclick = ok;
         dialog.onkeydown = (e) => {
-          if (e.key == 'Enter') {
-            e.preventDefault();
-            ok();
-          }
+          if (e.key == 'Enter') ok();
+          // Escape does nothing: there is no cancel.
+          if (e.key == 'Enter' || e.key == 'Escape') e.preventDefault();
         };
-        // Escape does nothing: there is no cancel.
-        dialog.oncancel = (e) => e.preventDefault();
-        $('kelmot-dialog-ok').focus();
+        // The keyboard starts on the checked resolution, as on the desktops.
+        (controls.slice(0, 4).find((c) => c.checked) || controls[0]).focus();
       });
     },
 
