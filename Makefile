@@ -96,9 +96,12 @@ run-web: web
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
 
 # Its tests: the shared suites under node, and the page itself in headless
-# chromium (tests/web/).
+# chromium (tests/web/); its main menu is compared with the Linux game's, which
+# is built first in $(BUILD_DIR).
 test-web: deps
-	$(WEB_CMAKE) -DBUILD_TESTING=ON
+	$(CONFIGURE)
+	cmake --build $(BUILD_DIR) --target kelmot_runtime
+	$(WEB_CMAKE) -DBUILD_TESTING=ON -DKELMOT_LINUX_GAME=$(CURDIR)/$(BUILD_DIR)/run/kelmot
 	$(WEB_ENV) cmake --build $(WEB_DIR)
 	$(WEB_ENV) ctest --test-dir $(WEB_DIR) --output-on-failure -j $$(nproc)
 
@@ -135,8 +138,9 @@ fuzz: deps
 # beside other libraries; the frame times and per-frame heap allocations of a
 # real window beside an empty frame and straight-line drawing; then the real
 # program's start-up, peak memory and minimised processor time beside a bare SDL
-# window (on a display with a window manager, which minimising needs).
-bench: build
+# window (on a display with a window manager, which minimising needs); then the
+# browser's page in headless chromium beside a bare WebGL page.
+bench: build web
 	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
 	    picture_window frame_probe
 	$(BUILD_DIR)/bench/dib_bench
@@ -144,6 +148,7 @@ bench: build
 	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
 	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
 	    $(BUILD_DIR)/bench/libframe_probe.so Data
+	/usr/bin/python3 bench/web_bench.py $(WEB_DIR)
 
 # Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
 # OpenGL errors after every frame; fails on any error or on resident memory

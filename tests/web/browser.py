@@ -4,7 +4,7 @@ tests, one command a line on standard input, one answer a line on standard
 output ("ok JSON" or "error TEXT"). It serves a folder of the page on the
 loopback address itself.
 
-Usage: browser.py WIDTH HEIGHT  (the browser window's size in pixels)
+Usage: browser.py WIDTH HEIGHT  (the page's visible area, in pixels)
 
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
@@ -110,7 +110,12 @@ def start_browser(width, height):
                      '--window-size=%d,%d' % (width, height)]:
         options.add_argument(argument)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    # The page's visible area exactly, one pixel a device pixel, as a screen of
+    # that size would show it.
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+        'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False})
+    return driver
 
 
 def console_text(message):

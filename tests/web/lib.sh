@@ -10,9 +10,8 @@ source "$webDir/../e2e/lib.sh"
 # shellcheck source=../e2e/play_lib.sh
 source "$webDir/../e2e/play_lib.sh"
 
-# The browser window: 1280 x 1024, of which the page's visible area is what the
-# browser leaves below its own (headless) frame. It takes commands through one
-# pipe and answers through another.
+# The browser, its page 1280 x 1024 pixels like the Linux tests' screens. It
+# takes commands through one pipe and answers through another.
 browserPipes=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-browser.XXXXXX")
 mkfifo "$browserPipes/in" "$browserPipes/out"
 /usr/bin/python3 "$webDir/browser.py" 1280 1024 <"$browserPipes/in" >"$browserPipes/out" \

@@ -26,8 +26,18 @@ add_custom_command(OUTPUT ${KELMOT_BOARD_READER}
     VERBATIM)
 add_custom_target(e2e_board_reader ALL DEPENDS ${KELMOT_BOARD_READER})
 
-foreach(script page)
+foreach(script page play)
     add_test(NAME web.e2e.${script}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
                 ${KELMOT_BOARD_READER})
 endforeach()
+
+# The main menu beside the Linux build's, which the Makefile builds and names
+# (make test-web); the Linux game runs on a display of the test's own.
+set(KELMOT_LINUX_GAME "" CACHE FILEPATH "The Linux build's game, for the web build's frame comparison")
+if(KELMOT_LINUX_GAME)
+    add_test(NAME web.e2e.menu_frame
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
+                ${CMAKE_CURRENT_SOURCE_DIR}/web/menu_frame_test.sh ${KELMOT_LINUX_GAME}
+                ${CMAKE_BINARY_DIR} ${KELMOT_BOARD_READER})
+endif()
