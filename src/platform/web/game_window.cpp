@@ -6,7 +6,6 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstdint>
 #include <cstdio>
 
 #include "platform/messages.h"
@@ -87,6 +86,8 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE CreateContext() {
 }
 
 int32_t AbandonWindow(GameWindow* window) {
+    SetFullscreenShown(false);
+    if (window->fullscreenMode == 1) LeaveFullscreen();
     RemoveCanvas();
     window->window = nullptr;
     return 0;
