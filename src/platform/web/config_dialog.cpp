@@ -34,9 +34,11 @@ ConfigDialogControls UnpackControls(int bits) {
 
 // Shows the page's dialog with these controls checked and waits for OK; the
 // controls as they were then, or -1 when the page has no dialog.
+// clang-format off
 EM_ASYNC_JS(int, RunPageDialog, (int checked), {
     return await kelmotPage.runDialog(checked);
 });
+// clang-format on
 
 } // namespace
 

@@ -23,6 +23,7 @@ constexpr int glyphCount = 96;
 // (top counts up), with one byte a pixel, rows from the top. Filled into
 // metrics as advance, left, top, width, height; the pixels go to a buffer the
 // caller frees, null for a character with no ink.
+// clang-format off
 EM_JS(uint8_t*, DrawPageGlyph, (int code, int emPixels, int32_t* metrics), {
     const glyph = kelmotPage.drawGlyph(String.fromCharCode(code), emPixels);
     const fields = [glyph.advance, glyph.left, glyph.top, glyph.width, glyph.height];
@@ -32,6 +33,7 @@ EM_JS(uint8_t*, DrawPageGlyph, (int code, int emPixels, int32_t* metrics), {
     HEAPU8.set(glyph.pixels, pixels);
     return pixels;
 });
+// clang-format on
 
 // glBitmap's layout: rows from the bottom, most significant bit leftmost, each
 // row packed to whole bytes.

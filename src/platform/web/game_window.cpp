@@ -20,32 +20,44 @@ namespace {
 constexpr const char* canvasSelector = "#kelmot-window";
 
 // The page's visible area in device pixels.
+// clang-format off
 EM_JS(void, PageSize, (int32_t* width, int32_t* height), {
     const ratio = window.devicePixelRatio || 1;
     HEAP32[width >> 2] = Math.round(window.innerWidth * ratio);
     HEAP32[height >> 2] = Math.round(window.innerHeight * ratio);
 });
+// clang-format on
 
 // Puts a new canvas of width x height pixels in the page's game area; 0 when the
 // page has none.
+// clang-format off
 EM_JS(int, AddCanvas, (int32_t width, int32_t height), {
     return kelmotPage.addWindow(width, height) ? 1 : 0;
 });
+// clang-format on
 
+// clang-format off
 EM_JS(int, PageCanShowGame, (), {
     return typeof kelmotPage == 'object' && kelmotPage.canShowGame() ? 1 : 0;
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, RemoveCanvas, (), { kelmotPage.removeWindow(); });
+// clang-format on
 
 // Asks the browser to show the canvas full screen and waits for its answer: 1
 // when it does, 0 when it refused (it grants full screen only in answer to a
 // player's action).
+// clang-format off
 EM_ASYNC_JS(int, ShowCanvasFullscreen, (), {
     return await kelmotPage.enterFullscreen() ? 1 : 0;
 });
+// clang-format on
 
+// clang-format off
 EM_ASYNC_JS(void, LeaveFullscreen, (), { await kelmotPage.leaveFullscreen(); });
+// clang-format on
 
 } // namespace
 
@@ -111,7 +123,8 @@ int32_t OpenGameWindow(GameWindow* window) {
     }
 
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = CreateContext();
-    if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
+    if (context <= 0 ||
+        emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         std::fprintf(stderr, "kelmot: the browser gives no WebGL context\n");
         if (context > 0) emscripten_webgl_destroy_context(context);
         return AbandonWindow(window);
@@ -130,8 +143,8 @@ int32_t OpenGameWindow(GameWindow* window) {
 int32_t CloseGameWindow(GameWindow* window) {
     if (window->glContext) {
         emscripten_webgl_make_context_current(0);
-        emscripten_webgl_destroy_context(
-            static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(reinterpret_cast<intptr_t>(window->glContext)));
+        emscripten_webgl_destroy_context(static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(
+            reinterpret_cast<intptr_t>(window->glContext)));
         window->glContext = nullptr;
     }
     if (window->window) {

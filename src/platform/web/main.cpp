@@ -6,7 +6,9 @@ namespace {
 
 // "Exit", or the end of the game however it came: the page says so and offers
 // to start again.
+// clang-format off
 EM_JS(void, ShowGameEnded, (int exitCode), { kelmotPage.gameEnded(exitCode); });
+// clang-format on
 
 } // namespace
 

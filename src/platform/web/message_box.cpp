@@ -8,9 +8,11 @@
 
 namespace {
 
+// clang-format off
 EM_ASYNC_JS(void, ShowPageBox, (const char* text, int warning), {
     await kelmotPage.showMessage(UTF8ToString(text), warning != 0);
 });
+// clang-format on
 
 } // namespace
 

@@ -6,6 +6,7 @@ namespace {
 
 // IDBFS writes every file of the mount that changed, and removes from the store
 // the files that are gone, in one IndexedDB transaction.
+// clang-format off
 EM_ASYNC_JS(int, SyncStoredMount, (const char* path), {
     const mount = FS.lookupPath(UTF8ToString(path)).node.mount;
     if (mount.type !== IDBFS) return 1;
@@ -14,6 +15,7 @@ EM_ASYNC_JS(int, SyncStoredMount, (const char* path), {
         resolve(error ? 0 : 1);
     }));
 });
+// clang-format on
 
 } // namespace
 

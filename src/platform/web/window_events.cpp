@@ -24,6 +24,7 @@ struct PageEvents {
 PageEvents page;
 
 // Wakes WaitForMessage, if it waits.
+// clang-format off
 EM_JS(void, WakeWaiter, (), {
     if (Module.kelmotWake) {
         const wake = Module.kelmotWake;
@@ -31,14 +32,19 @@ EM_JS(void, WakeWaiter, (), {
         wake();
     }
 });
+// clang-format on
 
+// clang-format off
 EM_ASYNC_JS(void, WaitForWake, (), {
     await new Promise(resolve => Module.kelmotWake = resolve);
 });
+// clang-format on
 
+// clang-format off
 EM_ASYNC_JS(void, WaitForAnimationFrame, (), {
     await new Promise(resolve => requestAnimationFrame(resolve));
 });
+// clang-format on
 
 void Queue(PageEvent event) {
     page.queue.push_back(event);
@@ -106,7 +112,8 @@ void StopListeningToPage() {
 }
 
 void ForgetEndsOfPass() {
-    std::erase_if(page.queue, [](const PageEvent& event) { return event.kind == PageEvent::endOfPass; });
+    std::erase_if(page.queue,
+                  [](const PageEvent& event) { return event.kind == PageEvent::endOfPass; });
 }
 
 void SetFullscreenShown(bool shown) { page.fullscreenShown = shown; }

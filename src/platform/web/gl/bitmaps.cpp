@@ -188,7 +188,8 @@ void DrawBitmap(const Bitmap& bitmap) {
         const float y0 = toY(bottom), y1 = toY(bottom + bitmap.height);
         const float z = 2 * raster.z - 1;
         const float s0 = float(bitmap.u) / pageSize, s1 = float(bitmap.u + bitmap.width) / pageSize;
-        const float t0 = float(bitmap.v) / pageSize, t1 = float(bitmap.v + bitmap.height) / pageSize;
+        const float t0 = float(bitmap.v) / pageSize,
+                    t1 = float(bitmap.v + bitmap.height) / pageSize;
         bitmaps.batch.insert(bitmaps.batch.end(),
                              {x0, y0, z, s0, t0, x1, y0, z, s1, t0, x1, y1, z, s1, t1,
                               x0, y0, z, s0, t0, x1, y1, z, s1, t1, x0, y1, z, s0, t1});
@@ -217,8 +218,8 @@ void glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
     RasterPosition& raster = bitmaps.raster;
     raster.colour = fixedFunction.colour;
     const float w = clip[3];
-    raster.valid = w > 0 && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w &&
-                   std::fabs(clip[2]) <= w;
+    raster.valid =
+        w > 0 && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w && std::fabs(clip[2]) <= w;
     if (!raster.valid) return;
     const GLint* viewport = fixedFunction.viewport;
     raster.x = viewport[0] + (clip[0] / w + 1) * float(viewport[2]) / 2;

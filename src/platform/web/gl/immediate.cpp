@@ -47,7 +47,8 @@ void main() {
 
 bool ProgramReady() {
     if (immediate.program != 0) return true;
-    immediate.program = BuildProgram(vertexShader, fragmentShader, "position", "colour", "texCoord");
+    immediate.program =
+        BuildProgram(vertexShader, fragmentShader, "position", "colour", "texCoord");
     if (immediate.program == 0) return false;
     immediate.mvp = emscripten_glGetUniformLocation(immediate.program, "mvp");
     immediate.texturing = emscripten_glGetUniformLocation(immediate.program, "texturing");
@@ -70,7 +71,8 @@ GLenum WebGlPrimitive(const std::vector<float>** vertices) {
     case GL_QUADS:
         immediate.triangles.clear();
         for (size_t quad = 0; quad + 3 < count; quad += 4)
-            for (size_t corner : {0, 1, 2, 0, 2, 3}) AppendVertex(immediate.triangles, quad + corner);
+            for (size_t corner : {0, 1, 2, 0, 2, 3})
+                AppendVertex(immediate.triangles, quad + corner);
         *vertices = &immediate.triangles;
         return GL_TRIANGLES;
     case GL_QUAD_STRIP:

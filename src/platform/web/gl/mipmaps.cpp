@@ -67,8 +67,8 @@ Picture Scale(const Picture& from, int width, int height) {
 }
 
 void Upload(GLenum target, GLint level, GLenum format, const Picture& picture) {
-    emscripten_glTexImage2D(target, level, GLint(format), picture.width, picture.height, 0,
-                            format, GL_UNSIGNED_BYTE, picture.texels.data());
+    emscripten_glTexImage2D(target, level, GLint(format), picture.width, picture.height, 0, format,
+                            GL_UNSIGNED_BYTE, picture.texels.data());
 }
 
 } // namespace
