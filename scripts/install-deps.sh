@@ -33,9 +33,9 @@ packages=(
     # maker, and Wine to run them and their tests (GoogleTest is built from the
     # googletest sources)
     g++-mingw-w64-x86-64-posix nsis wine64 wine unzip
-    # the browser's game: emscripten (with node), its zip, and a headless browser
-    # with its driver for the tests
-    emscripten zip chromium chromium-driver python3-selenium
+    # the browser's game: emscripten (with node), and a headless browser with its
+    # driver for the tests
+    emscripten chromium chromium-driver python3-selenium
 )
 
 missing=()
