@@ -11,6 +11,14 @@ foreach(suite game settings picture)
     add_test(NAME web.${suite} COMMAND ${suite}_tests)
 endforeach()
 
+# The web layer's key codes, apart from the page.
+add_executable(web_key_map_tests platform/web/key_map_test.cpp
+    ${PROJECT_SOURCE_DIR}/src/platform/web/key_map.cpp)
+target_include_directories(web_key_map_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(web_key_map_tests PRIVATE GTest::gtest_main)
+target_link_options(web_key_map_tests PRIVATE -sEXIT_RUNTIME=1)
+add_test(NAME web.key_map COMMAND web_key_map_tests)
+
 # The game's page in headless chromium, driven through selenium (browser.py)
 # with the Linux tests' helpers, and judged by what the page shows, by its
 # storage and by the game's standard error. The board reader, a program of
