@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all deps build run test test-sanitize install uninstall package windows \
-	windows-installer test-windows release fuzz bench soak clean
+	windows-installer test-windows web run-web test-web release fuzz bench soak clean
 
 all: build
 
@@ -76,6 +76,37 @@ test-windows: deps
 	cmake --build $(WINDOWS_DIR)
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $$(nproc)
 
+# The browser's game, built with Debian's emscripten in $(WEB_DIR). emcc runs
+# under the system's own python3, and its JavaScript optimiser finds its node
+# modules in Debian's folder; node runs the generated loaders without its fetch.
+WEB_DIR ?= build-web
+WEB_ENV = EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
+WEB_CMAKE = $(WEB_ENV) cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+	"-DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node;--no-experimental-fetch" $(CMAKE_FLAGS)
+
+# The page in $(WEB_DIR): index.html, kelmot.js, kelmot.wasm and the pictures,
+# and kelmot-VERSION-web.zip of the same.
+web: deps
+	$(WEB_CMAKE) -DBUILD_TESTING=OFF
+	$(WEB_ENV) cmake --build $(WEB_DIR)
+
+# Serves the page on the loopback address until Ctrl+C.
+WEB_PORT ?= 8024
+run-web: web
+	@echo "Kelmot is served at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
+# Its tests: the shared suites under node, and the page itself in headless
+# chromium (tests/web/); its main menu is compared with the Linux game's, which
+# is built first in $(BUILD_DIR).
+test-web: deps
+	$(CONFIGURE)
+	cmake --build $(BUILD_DIR) --target kelmot_runtime
+	$(WEB_CMAKE) -DBUILD_TESTING=ON -DKELMOT_LINUX_GAME=$(CURDIR)/$(BUILD_DIR)/run/kelmot
+	$(WEB_ENV) cmake --build $(WEB_DIR)
+	$(WEB_ENV) ctest --test-dir $(WEB_DIR) --output-on-failure -j $$(nproc)
+
 # The release of the last commit in $(RELEASE_DIR): the source archive, the
 # Debian package, the Windows program, its archive and its installer, and
 # SHA256SUMS. All of it is built twice from the source archive, in two
@@ -117,8 +148,9 @@ fuzz: deps
 # beside other libraries; the frame times and per-frame heap allocations of a
 # real window beside an empty frame and straight-line drawing; then the real
 # program's start-up, peak memory and minimised processor time beside a bare SDL
-# window (on a display with a window manager, which minimising needs).
-bench: build
+# window (on a display with a window manager, which minimising needs); then the
+# browser's page in headless chromium beside a bare WebGL page.
+bench: build web
 	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
 	    picture_window frame_probe
 	$(BUILD_DIR)/bench/dib_bench
@@ -126,6 +158,7 @@ bench: build
 	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
 	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
 	    $(BUILD_DIR)/bench/libframe_probe.so Data
+	/usr/bin/python3 bench/web_bench.py $(WEB_DIR)
 
 # Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
 # OpenGL errors after every frame; fails on any error or on resident memory
@@ -138,4 +171,4 @@ soak: deps
 	SOAK_LOG=$(CURDIR)/$(SOAK_DIR)/soak-rss.txt scripts/soak.sh $(SOAK_DIR)/run/kelmot
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR) $(WEB_DIR)

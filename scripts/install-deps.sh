@@ -39,6 +39,9 @@ packages=(
     # maker, and Wine to run them and their tests (GoogleTest is built from the
     # googletest sources); reading its manifest back in the tests
     g++-mingw-w64-x86-64-posix nsis wine64 wine zip unzip libxml2-utils
+    # the browser's game: emscripten (with node), and a headless browser with its
+    # driver for the tests
+    emscripten chromium chromium-driver python3-selenium
 )
 
 missing=()

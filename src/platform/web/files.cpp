@@ -1,0 +1,69 @@
+// File services in the browser. The files live in emscripten's file system:
+// the pictures in memory, fetched with the page, and the game's folder, where
+// prefs.txt is, kept in the browser's storage (IndexedDB) by web_storage.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/files.h"
+#include "platform/web/web_storage.h"
+
+bool MapWholeFile(const char* name, MappedFile* file) {
+    *file = MappedFile{};
+    const int descriptor = open(name, O_RDONLY);
+    if (descriptor < 0) return false;
+    // The file system lives in memory and has no shared mappings: the file is
+    // read into a buffer of its own, which is as good as a private mapping.
+    struct stat status {};
+    uint8_t* data = nullptr;
+    size_t size = 0;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        size = size_t(status.st_size);
+        data = static_cast<uint8_t*>(std::malloc(size));
+        size_t done = 0;
+        while (data && done < size) {
+            const ssize_t got = read(descriptor, data + done, size - done);
+            if (got <= 0) break;
+            done += size_t(got);
+        }
+        if (data && done != size) {
+            std::free(data);
+            data = nullptr;
+        }
+    }
+    close(descriptor);
+    if (!data) return false;
+    file->data = data;
+    file->size = size;
+    return true;
+}
+
+void UnmapWholeFile(MappedFile* file) {
+    std::free(const_cast<uint8_t*>(file->data));
+    *file = MappedFile{};
+}
+
+bool CanOpenForReading(const char* name) {
+    const int descriptor = open(name, O_RDONLY);
+    if (descriptor < 0) return false;
+    close(descriptor);
+    return true;
+}
+
+bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+
+// The rename is made in memory, then the folder is written to the browser's
+// storage in one transaction: the stored prefs.txt is the old file or the new
+// one, never part of either.
+bool RenameOver(const char* from, const char* to) {
+    if (std::rename(from, to) != 0) return false;
+    if (!KeepFolderOf(to)) {
+        errno = EIO;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,160 @@
+// The game window in the browser: a canvas in the page with a WebGL context.
+// Windowed, it fills the page below the bar, one canvas pixel to a device pixel;
+// full screen, it is the browser's full-screen element at the chosen size,
+// scaled to the screen with its shape kept.
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+
+#include "platform/messages.h"
+#include "platform/web/gl/fixed_function.h"
+#include "platform/web/window_events.h"
+#include "platform/window.h"
+#include "render/error_report.h"
+#include "shell/projection.h"
+
+namespace {
+
+constexpr const char* canvasSelector = "#kelmot-window";
+
+// The page's visible area in device pixels.
+// clang-format off
+EM_JS(void, PageSize, (int32_t* width, int32_t* height), {
+    const ratio = window.devicePixelRatio || 1;
+    HEAP32[width >> 2] = Math.round(window.innerWidth * ratio);
+    HEAP32[height >> 2] = Math.round(window.innerHeight * ratio);
+});
+// clang-format on
+
+// Puts a new canvas of width x height pixels in the page's game area; 0 when the
+// page has none.
+// clang-format off
+EM_JS(int, AddCanvas, (int32_t width, int32_t height), {
+    return kelmotPage.addWindow(width, height) ? 1 : 0;
+});
+// clang-format on
+
+// clang-format off
+EM_JS(int, PageCanShowGame, (), {
+    return typeof kelmotPage == 'object' && kelmotPage.canShowGame() ? 1 : 0;
+});
+// clang-format on
+
+// clang-format off
+EM_JS(void, RemoveCanvas, (), { kelmotPage.removeWindow(); });
+// clang-format on
+
+// Asks the browser to show the canvas full screen and waits for its answer: 1
+// when it does, 0 when it refused (it grants full screen only in answer to a
+// player's action).
+// clang-format off
+EM_ASYNC_JS(int, ShowCanvasFullscreen, (), {
+    return await kelmotPage.enterFullscreen() ? 1 : 0;
+});
+// clang-format on
+
+// clang-format off
+EM_ASYNC_JS(void, LeaveFullscreen, (), { await kelmotPage.leaveFullscreen(); });
+// clang-format on
+
+} // namespace
+
+void ScreenSize(int32_t* width, int32_t* height) { PageSize(width, height); }
+
+// The page must be able to show the game: it has the game's place, and the
+// browser draws with WebGL.
+int32_t RegisterGameClass(WindowClassInfo*) {
+    if (!PageCanShowGame()) {
+        ReportError("RegisterClassEx Failed!", ReportOwner::none);
+        return 0;
+    }
+    return 1;
+}
+
+void UnregisterGameClass(WindowClassInfo*) {
+    StopListeningToPage();
+    LeaveFullscreen();
+}
+
+namespace {
+
+// A WebGL 1 context on the canvas: RGB without alpha, a depth buffer, no
+// stencil and no smoothing of edges, as the pixel format asks elsewhere. (A
+// WebGL canvas has 8 bits a channel whatever depth was chosen.)
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE CreateContext() {
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;
+    attributes.depth = EM_TRUE;
+    attributes.stencil = EM_FALSE;
+    attributes.antialias = EM_FALSE;
+    attributes.premultipliedAlpha = EM_FALSE;
+    attributes.preserveDrawingBuffer = EM_FALSE;
+    attributes.majorVersion = 1;
+    attributes.minorVersion = 0;
+    return emscripten_webgl_create_context(canvasSelector, &attributes);
+}
+
+int32_t AbandonWindow(GameWindow* window) {
+    SetFullscreenShown(false);
+    if (window->fullscreenMode == 1) LeaveFullscreen();
+    RemoveCanvas();
+    window->window = nullptr;
+    return 0;
+}
+
+} // namespace
+
+int32_t OpenGameWindow(GameWindow* window) {
+    if (!AddCanvas(window->width, window->height)) {
+        std::fprintf(stderr, "kelmot: the page has no place for the game\n");
+        return 0;
+    }
+    window->window = canvasSelector;
+    if (window->fullscreenMode == 1) {
+        if (ShowCanvasFullscreen() == 1) {
+            SetFullscreenShown(true);
+        } else {
+            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
+            window->fullscreenMode = 0;
+        }
+    }
+
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = CreateContext();
+    if (context <= 0 ||
+        emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
+        std::fprintf(stderr, "kelmot: the browser gives no WebGL context\n");
+        if (context > 0) emscripten_webgl_destroy_context(context);
+        return AbandonWindow(window);
+    }
+    window->glContext = reinterpret_cast<GlContextHandle>(context);
+    ResetFixedFunction();
+    ListenToPage(window);
+
+    window->visible = 1;
+    SetProjection(window->width, window->height);
+    window->keyTable->fill(0);
+    window->lastFrameTime = MillisecondClock();
+    return 1;
+}
+
+int32_t CloseGameWindow(GameWindow* window) {
+    if (window->glContext) {
+        emscripten_webgl_make_context_current(0);
+        emscripten_webgl_destroy_context(static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(
+            reinterpret_cast<intptr_t>(window->glContext)));
+        window->glContext = nullptr;
+    }
+    if (window->window) {
+        SetFullscreenShown(false);
+        if (window->fullscreenMode != 0) LeaveFullscreen();
+        RemoveCanvas();
+        window->window = nullptr;
+    }
+    ForgetEndsOfPass();
+    return 1;
+}
+
+bool GlContextIsCurrent() { return emscripten_webgl_get_current_context() != 0; }

@@ -1,0 +1,5 @@
+#include <cstdlib>
+
+#include "platform/memory.h"
+
+void* AllocatePictureMemory(size_t bytes) { return std::malloc(bytes); }

@@ -1,0 +1,177 @@
+# Shared by the web build's end-to-end tests: the Linux tests' helpers
+# (tests/e2e/lib.sh and play_lib.sh), with the game's page opened in headless
+# chromium (browser.py, a coprocess) instead of the program started on an X
+# display. Source it with $page naming the built page's folder (the web build
+# folder) and $reader the board reader.
+
+webDir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../e2e/lib.sh
+source "$webDir/../e2e/lib.sh"
+# shellcheck source=../e2e/play_lib.sh
+source "$webDir/../e2e/play_lib.sh"
+
+# The browser, its page 1280 x 1024 pixels like the Linux tests' screens. It
+# takes commands through one pipe and answers through another.
+browserPipes=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-browser.XXXXXX")
+mkfifo "$browserPipes/in" "$browserPipes/out"
+/usr/bin/python3 "$webDir/browser.py" 1280 1024 <"$browserPipes/in" >"$browserPipes/out" \
+    2>"$browserPipes/stderr.txt" &
+browserPid=$!
+exec {browserIn}>"$browserPipes/in" {browserOut}<"$browserPipes/out"
+EndBrowser() {
+    echo quit >&"$browserIn" 2>/dev/null || true
+    wait "$browserPid" 2>/dev/null || true
+    [[ ! -s "$browserPipes/stderr.txt" ]] || sed 's/^/browser: /' "$browserPipes/stderr.txt" >&2
+    rm -rf "$browserPipes"
+    RemoveGameFolders
+}
+trap EndBrowser EXIT
+
+# Sends one command to the browser and prints its answer's value (JSON); fails
+# when the browser answers with an error.
+Browser() {
+    local reply
+    echo "$*" >&"$browserIn"
+    read -r reply <&"$browserOut" || { echo "the browser has gone" >&2; return 1; }
+    [[ "$reply" == ok\ * ]] || { echo "${reply#error }" >&2; return 1; }
+    echo "${reply#ok }"
+}
+
+# The value of a JavaScript expression on the page, as JSON.
+PageValue() { Browser js "$@"; }
+
+# The page's files in a fresh folder, served from now on, and prefs.txt as the
+# Linux tests write it, put in the browser's storage (NewGameFolder RES BPP
+# FULLSCREEN). Leaves the shell in the folder, whose prefs.txt holds the
+# stored text.
+NewPageFolder() {
+    NewGameFolder "$@"
+    cp -r "$page"/index.html "$page"/page.js "$page"/page.css "$page"/banner.bmp \
+        "$page"/kelmot.js "$page"/kelmot.wasm .
+    Browser serve "$PWD" >/dev/null
+    StorePrefs "$(cat prefs.txt)"
+}
+
+# Puts prefs.txt into the browser's storage, or takes it out for an empty $1.
+StorePrefs() {
+    Browser store "$(sed -z 's/\n/\\n/g' <<<"$1" | sed 's/\\n$//')" >/dev/null
+}
+
+# prefs.txt as the browser keeps it, or "null".
+StoredPrefs() {
+    Browser stored | /usr/bin/python3 -c 'import json, sys; v = json.load(sys.stdin); print("null" if v is None else v, end="")'
+}
+
+# Opens the page, which starts the game.
+StartGame() {
+    Browser open >/dev/null || Fail "the page does not open"
+}
+
+# The canvas is the game window; it has the keys whenever no box is up.
+FocusGame() {
+    window=kelmot-window
+    for _ in $(seq 100); do
+        [[ "$(PageValue "!!document.getElementById('kelmot-window')")" == true ]] && return 0
+        sleep 0.1
+    done
+    Fail "no game window"
+    return 1
+}
+
+# The game's drawing size: its canvas's.
+WindowedViewport() {
+    FocusGame || return 1
+    viewWidth=$(PageValue "document.getElementById('kelmot-window').width")
+    viewHeight=$(PageValue "document.getElementById('kelmot-window').height")
+}
+
+Press() {
+    local key
+    for key in "$@"; do
+        Browser down "$key" >/dev/null
+        sleep 0.25
+        Browser up "$key" >/dev/null
+        sleep 0.1
+    done
+}
+
+PressLong() {
+    Browser down "$1" >/dev/null
+    sleep 0.8
+    Browser up "$1" >/dev/null
+    sleep 0.1
+}
+
+HoldUntilChanged() {
+    local changed=
+    Browser down "$1" >/dev/null
+    for _ in $(seq 40); do
+        sleep 0.1
+        Shoot menu-now.ppm || break
+        cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
+    done
+    Browser up "$1" >/dev/null
+    mv -f menu-now.ppm menu.ppm 2>/dev/null || true
+    [[ -n "$changed" ]] || { Fail "$1 changed nothing on the menu screen"; return 1; }
+}
+
+# Saves the game's canvas as the PPM picture $1. A game that has ended where it
+# should not ends the test at once.
+Shoot() {
+    if [[ "$(PageValue "!document.getElementById('kelmot-ended').hidden")" == true ]]; then
+        Fail "the game has ended unexpectedly"
+        Finish
+    fi
+    Browser shot "$PWD/$1.png" >/dev/null || return 1
+    convert "$1.png" -depth 8 "ppm:$1" && rm -f "$1.png"
+}
+
+# Whether the page shows its message box, and its text.
+BoxShown() { [[ "$(PageValue "document.getElementById('kelmot-message').open")" == true ]]; }
+
+# Presses Return in the game's "Error" box once it is there, and waits for it
+# to go (the next box, if any, shows in the same place: the page counts them).
+AnswerErrorBox() {
+    local shown= count
+    for _ in $(seq 100); do
+        BoxShown && { shown=1; break; }
+        sleep 0.1
+    done
+    [[ -n "$shown" ]] || { Fail "no message box appeared"; return 1; }
+    [[ "$(PageValue "document.getElementById('kelmot-message-caption').textContent")" == '"Error"' ]] ||
+        Fail "the box is not captioned \"Error\""
+    count=$(PageValue "document.getElementById('kelmot-message').dataset.shown")
+    Press Return
+    for _ in $(seq 50); do
+        BoxShown || return 0
+        [[ "$(PageValue "document.getElementById('kelmot-message').dataset.shown")" == "$count" ]] ||
+            return 0
+        sleep 0.1
+    done
+    Fail "the box stays after Return"
+}
+
+# Waits up to 10 s for the game to end ("Exit", or a start that failed) and
+# checks its exit code against $1, as the page tells it.
+ExpectExit() {
+    local code=
+    for _ in $(seq 100); do
+        [[ "$(PageValue "!document.getElementById('kelmot-ended').hidden")" == true ]] && {
+            code=$(PageValue "document.getElementById('kelmot-ended-code').textContent")
+            break
+        }
+        sleep 0.1
+    done
+    [[ -n "$code" ]] || { Fail "the game is still running; expected it to end with $1"; return 1; }
+    local expected='""'
+    [[ "$1" == 0 ]] || expected="\" (exit code $1)\""
+    [[ "$code" == "$expected" ]] || Fail "the page says the game ended with $code, expected $1"
+}
+
+# Checks that the game's standard error is exactly the given lines.
+ExpectStandardError() {
+    local expected actual
+    expected=$(printf '%s\n' "$@")
+    actual=$(Browser errors | /usr/bin/python3 -c 'import json, sys; print("\n".join(l for l in json.load(sys.stdin) if l))')
+    [[ "$actual" == "$(grep -v '^$' <<<"$expected")" ]] || Fail "standard error was: $actual"
+}

@@ -1,0 +1,51 @@
+# The web build's tests: the shared suites, built from the same sources as on
+# Linux and run under node (the build's emulator) in emscripten's file system
+# in memory.
+foreach(suite game settings picture)
+    string(TOUPPER ${suite} upper)
+    add_executable(${suite}_tests ${KELMOT_${upper}_TESTS})
+    target_link_libraries(${suite}_tests PRIVATE kelmot_${suite} kelmot_test_support
+        GTest::gtest_main)
+    # A failed case ends node with the suite's exit code.
+    target_link_options(${suite}_tests PRIVATE -sEXIT_RUNTIME=1)
+    add_test(NAME web.${suite} COMMAND ${suite}_tests)
+endforeach()
+
+# The web layer's key codes, apart from the page.
+add_executable(web_key_map_tests platform/web/key_map_test.cpp
+    ${PROJECT_SOURCE_DIR}/src/platform/web/key_map.cpp)
+target_include_directories(web_key_map_tests PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(web_key_map_tests PRIVATE GTest::gtest_main)
+target_link_options(web_key_map_tests PRIVATE -sEXIT_RUNTIME=1)
+add_test(NAME web.key_map COMMAND web_key_map_tests)
+
+# The game's page in headless chromium, driven through selenium (browser.py)
+# with the Linux tests' helpers, and judged by what the page shows, by its
+# storage and by the game's standard error. The board reader, a program of
+# this machine built with the host's compiler, reads the game screen from
+# shots of the canvas.
+find_program(KELMOT_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(KELMOT_BOARD_READER ${CMAKE_CURRENT_BINARY_DIR}/board_reader)
+add_custom_command(OUTPUT ${KELMOT_BOARD_READER}
+    COMMAND ${KELMOT_HOST_CXX} -std=c++20 -O2 -Wall -Wextra
+            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/board_reader.cpp -o ${KELMOT_BOARD_READER} -lGLU -lGL
+    DEPENDS e2e/board_reader.cpp
+    COMMENT "Building the board reader for this machine"
+    VERBATIM)
+add_custom_target(e2e_board_reader ALL DEPENDS ${KELMOT_BOARD_READER})
+
+foreach(script page play)
+    add_test(NAME web.e2e.${script}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
+                ${KELMOT_BOARD_READER})
+endforeach()
+
+# The main menu beside the Linux build's, which the Makefile builds and names
+# (make test-web); the Linux game runs on a display of the test's own.
+set(KELMOT_LINUX_GAME "" CACHE FILEPATH "The Linux build's game, for the web build's frame comparison")
+if(KELMOT_LINUX_GAME)
+    add_test(NAME web.e2e.menu_frame
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
+                ${CMAKE_CURRENT_SOURCE_DIR}/web/menu_frame_test.sh ${KELMOT_LINUX_GAME}
+                ${CMAKE_BINARY_DIR} ${KELMOT_BOARD_READER})
+endif()
