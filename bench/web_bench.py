@@ -23,10 +23,10 @@ import tempfile
 import time
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location(
+browserModule = importlib.util.spec_from_file_location(
     'browser', os.path.join(here, '..', 'tests', 'web', 'browser.py'))
-browser = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(browser)
+browser = importlib.util.module_from_spec(browserModule)
+browserModule.loader.exec_module(browser)
 
 PROBE = '''
 (() => {

@@ -13,6 +13,13 @@ void WindowShown(GameWindow* window, int32_t width, int32_t height) {
     SetProjection(width, height);
 }
 
+void WindowOpened(GameWindow* window) {
+    window->visible = 1;
+    SetProjection(window->width, window->height);
+    window->keyTable->fill(0);
+    window->lastFrameTime = MillisecondClock();
+}
+
 void WindowMinimised(GameWindow* window) { window->visible = 0; }
 
 void ToggleDisplayMode(GameWindow* window) {

@@ -15,6 +15,10 @@ void RecordKey(GameWindow* window, uint32_t code, int32_t down);
 // height: frames are produced again, for now at that size.
 void WindowShown(GameWindow* window, int32_t width, int32_t height);
 
+// The window has just opened, shown: frames are produced, at the requested size
+// whatever size the window was given; no key is down; the frame clock restarts.
+void WindowOpened(GameWindow* window);
+
 // The window was minimised: no frames until it comes back.
 void WindowMinimised(GameWindow* window);
 

@@ -285,3 +285,15 @@ PlayX() {
 ProcessorTicks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
+
+# Plays one game against the computer from an empty board with the moves of
+# policy $1, then checks what the screen announces. Sets $outcome.
+PlayComputerGame() {
+    outcome=
+    while [[ "$(Outcome "$board")" == none ]]; do
+        PlayX "$board" "$("$1" "$board")" || return 1
+    done
+    outcome=$(Outcome "$board")
+    ExpectResult "$outcome"
+    echo "  $1: $outcome, board $board"
+}

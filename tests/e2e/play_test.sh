@@ -69,18 +69,6 @@ WinMove() {
     for cell in "${winOrder[@]}"; do [[ "${1:cell:1}" == . ]] && { echo "$cell"; return; }; done
 }
 
-# Plays one game against the computer from an empty board with the moves of
-# policy $1, then checks what the screen announces. Sets $outcome.
-PlayComputerGame() {
-    outcome=
-    while [[ "$(Outcome "$board")" == none ]]; do
-        PlayX "$board" "$("$1" "$board")" || return 1
-    done
-    outcome=$(Outcome "$board")
-    ExpectResult "$outcome"
-    echo "  $1: $outcome, board $board"
-}
-
 PrepareKeyboard
 WindowedViewport
 NewGameFolder 1 0 0

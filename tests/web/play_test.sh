@@ -34,12 +34,8 @@ MenuSettled
 echo "- against the computer: careful play to the end, the outcome read from the screen"
 EnterGame # "New Game VS. Computer"
 WaitForBoard "........." && ExpectResult none
-while [[ "$(Outcome "$board")" == none ]]; do
-    PlayX "$board" "$(TieMove "$board")" || break
-done
-ExpectResult "$(Outcome "$board")"
-echo "  the game ended: $result, board $board, line $line"
-[[ "$result" == tie ]] || Fail "careful play ended in a $result"
+PlayComputerGame TieMove
+[[ "$outcome" == tie ]] || Fail "careful play ended in a $outcome"
 
 # The window keeps its size through a toggle: full screen is the window's size,
 # scaled to the screen.

@@ -25,7 +25,8 @@ if ! configured=$(cmake -S "$sourceDir" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TY
 else
     plan=$(ninja -C "$buildDir" -t commands)
     grep -q -- '-o kelmot\.exe' <<<"$plan" || Fail "the default build does not make kelmot.exe"
-    grep -q 'tar cf [^ ]*-win64\.zip' <<<"$plan" || Fail "the default build does not pack the archive"
+    grep -qE '[/ ]zip( -[^ ]+)* [^ ]*-win64\.zip' <<<"$plan" ||
+        Fail "the default build does not pack the archive"
     ! grep -q 'makensis\|-setup\.exe' <<<"$plan" || Fail "the default build makes the installer"
     if asked=$(ninja -C "$buildDir" kelmot_installer 2>&1); then
         Fail "asking for the installer succeeded without NSIS"

@@ -22,12 +22,8 @@ MenuSettled
 echo "- against the computer: careful play to the end, the outcome read from the screen"
 EnterGame # "New Game VS. Computer"
 WaitForBoard "........." && ExpectResult none
-while [[ "$(Outcome "$board")" == none ]]; do
-    PlayX "$board" "$(TieMove "$board")" || break
-done
-ExpectResult "$(Outcome "$board")"
-echo "  the game ended: $result, board $board, line $line"
-[[ "$result" == tie ]] || Fail "careful play ended in a $result"
+PlayComputerGame TieMove
+[[ "$outcome" == tie ]] || Fail "careful play ended in a $outcome"
 
 echo "- R starts again, ESC goes back to the menu"
 PressForBoard r "........."

@@ -12,7 +12,7 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 #include "render/error_report.h"
-#include "shell/projection.h"
+#include "shell/window_messages.h"
 
 namespace {
 
@@ -167,11 +167,7 @@ int32_t OpenGameWindow(GameWindow* window) {
         SDL_ShowWindow(window->window);
         SDL_MaximizeWindow(window->window);
     }
-    window->visible = 1;
-    // Frames draw at the requested size, whatever size the window is given.
-    SetProjection(window->width, window->height);
-    window->keyTable->fill(0);
-    window->lastFrameTime = MillisecondClock();
+    WindowOpened(window);
     return 1;
 }
 

@@ -13,7 +13,7 @@
 #include "platform/web/window_events.h"
 #include "platform/window.h"
 #include "render/error_report.h"
-#include "shell/projection.h"
+#include "shell/window_messages.h"
 
 namespace {
 
@@ -133,10 +133,7 @@ int32_t OpenGameWindow(GameWindow* window) {
     ResetFixedFunction();
     ListenToPage(window);
 
-    window->visible = 1;
-    SetProjection(window->width, window->height);
-    window->keyTable->fill(0);
-    window->lastFrameTime = MillisecondClock();
+    WindowOpened(window);
     return 1;
 }
 

@@ -10,7 +10,7 @@
 #include "platform/win32/window_procedure.h"
 #include "platform/window.h"
 #include "render/error_report.h"
-#include "shell/projection.h"
+#include "shell/window_messages.h"
 
 void ScreenSize(int32_t* width, int32_t* height) {
     *width = GetSystemMetrics(SM_CXSCREEN);
@@ -118,11 +118,7 @@ int32_t OpenGameWindow(GameWindow* window) {
 
     // Maximised in every mode; the size message it sends sets the projection.
     ShowWindow(window->window, SW_SHOWMAXIMIZED);
-    window->visible = 1;
-    // Frames draw at the requested size, whatever size the window is given.
-    SetProjection(window->width, window->height);
-    window->keyTable->fill(0);
-    window->lastFrameTime = timeGetTime();
+    WindowOpened(window);
     return 1;
 }
 
