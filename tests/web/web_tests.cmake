@@ -24,15 +24,7 @@ add_test(NAME web.key_map COMMAND web_key_map_tests)
 # storage and by the game's standard error. The board reader, a program of
 # this machine built with the host's compiler, reads the game screen from
 # shots of the canvas.
-find_program(KELMOT_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
-set(KELMOT_BOARD_READER ${CMAKE_CURRENT_BINARY_DIR}/board_reader)
-add_custom_command(OUTPUT ${KELMOT_BOARD_READER}
-    COMMAND ${KELMOT_HOST_CXX} -std=c++20 -O2 -Wall -Wextra
-            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/board_reader.cpp -o ${KELMOT_BOARD_READER} -lGLU -lGL
-    DEPENDS e2e/board_reader.cpp
-    COMMENT "Building the board reader for this machine"
-    VERBATIM)
-add_custom_target(e2e_board_reader ALL DEPENDS ${KELMOT_BOARD_READER})
+include(e2e/board_reader.cmake)
 
 foreach(script page play)
     add_test(NAME web.e2e.${script}

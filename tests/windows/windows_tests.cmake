@@ -34,15 +34,7 @@ add_test(NAME windows.build_without_nsis
 # the game window as another program would; the board reader, a Linux program
 # built here with the host's compiler, reads the game screen from screenshots.
 add_executable(post_message windows/post_message.cpp)
-find_program(KELMOT_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
-set(KELMOT_BOARD_READER ${CMAKE_CURRENT_BINARY_DIR}/board_reader)
-add_custom_command(OUTPUT ${KELMOT_BOARD_READER}
-    COMMAND ${KELMOT_HOST_CXX} -std=c++20 -O2 -Wall -Wextra
-            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/board_reader.cpp -o ${KELMOT_BOARD_READER} -lGLU -lGL
-    DEPENDS e2e/board_reader.cpp
-    COMMENT "Building the board reader for this machine"
-    VERBATIM)
-add_custom_target(e2e_board_reader ALL DEPENDS ${KELMOT_BOARD_READER})
+include(e2e/board_reader.cmake)
 
 foreach(script first_run play mode_toggle broken_input display_mode)
     # Full screen for real needs the X server whose screen can change size.
