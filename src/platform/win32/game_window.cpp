@@ -39,6 +39,10 @@ void UnregisterGameClass(WindowClassInfo* classInfo) {
 
 namespace {
 
+// Set while the full-screen window is minimised because the player switched to
+// another program, and the desktop has its display mode back meanwhile.
+bool desktopModeLent = false;
+
 // Changes the display to width x height at bits per pixel for as long as the
 // program runs, or until ChangeDisplaySettingsA(nullptr, 0). 1 on success.
 int32_t SwitchDisplayMode(int32_t width, int32_t height, int32_t bits) {
@@ -73,6 +77,7 @@ int32_t AbandonWindow(GameWindow* window) {
 
 int32_t OpenGameWindow(GameWindow* window) {
     timeBeginPeriod(1);
+    desktopModeLent = false;
 
     PIXELFORMATDESCRIPTOR format{};
     format.nSize = sizeof format;
@@ -118,6 +123,10 @@ int32_t OpenGameWindow(GameWindow* window) {
 
     // Maximised in every mode; the size message it sends sets the projection.
     ShowWindow(window->window, SW_SHOWMAXIMIZED);
+    // After a mode toggle the window closed was the foreground, and the new one
+    // may not become it by being shown: Windows gives it when asked, to a
+    // program that may still take it.
+    SetForegroundWindow(window->window);
     WindowOpened(window);
     return 1;
 }
@@ -143,6 +152,23 @@ int32_t CloseGameWindow(GameWindow* window) {
     }
     timeEndPeriod(1);
     return 1;
+}
+
+void FollowActivation(GameWindow* window, HWND shown, bool active) {
+    if (!active) {
+        // Windows sends no key-up to a program that no longer has the keyboard.
+        window->keyTable->fill(0);
+        // A window being destroyed is hidden first, and is no longer to be shown.
+        if (window->fullscreenMode != 1 || desktopModeLent || !IsWindowVisible(shown)) return;
+        ShowWindow(shown, SW_SHOWMINNOACTIVE);
+        ChangeDisplaySettingsA(nullptr, 0);
+        desktopModeLent = true;
+    } else if (desktopModeLent) {
+        desktopModeLent = false;
+        // The mode first, so that the window comes back maximised at its size.
+        SwitchDisplayMode(window->width, window->height, window->colourBits);
+        if (IsIconic(shown)) ShowWindow(shown, SW_RESTORE);
+    }
 }
 
 bool GlContextIsCurrent() { return wglGetCurrentContext() != nullptr; }
