@@ -17,6 +17,15 @@ void ScreenSize(int32_t* width, int32_t* height) {
     *height = GetSystemMetrics(SM_CYSCREEN);
 }
 
+// The system's DPI, which the taskbar and the captions are drawn at: the game
+// counts the screen's real pixels (see kelmot.manifest).
+int32_t ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 int32_t RegisterGameClass(WindowClassInfo* classInfo) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
