@@ -26,7 +26,7 @@ int32_t RunGame(InstanceHandle instance) {
     int32_t screenWidth = 0;
     int32_t screenHeight = 0;
     ScreenSize(&screenWidth, &screenHeight);
-    PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight);
+    PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight, ScreenDpi());
 
     if (PreferencesMissingOrEmpty())
         WriteDefaultPreferences();

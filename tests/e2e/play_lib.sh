@@ -42,12 +42,14 @@ Shoot() {
     timeout 20 import -window "$window" -depth 8 "ppm:$1" 2>/dev/null
 }
 
-# The size the game draws at in a window: the screen less 56 rows.
+# The size the game draws at in a window: the screen less the rows of the
+# desktop's panels, 56 at 96 dots per inch and in proportion at the screen's
+# DPI $1 (96 when not given).
 WindowedViewport() {
-    local size
+    local size dpi=${1:-96}
     size=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
     viewWidth=${size%x*}
-    viewHeight=$((${size#*x} - 56))
+    viewHeight=$((${size#*x} - (56 * dpi + 48) / 96))
 }
 
 # Finds the game window, gives it the focus and sets $window.

@@ -61,6 +61,10 @@ void ScreenSize(int32_t* width, int32_t* height) {
     }
 }
 
+// SDL 2 counts the X server's pixels and reports no desktop scale; the game
+// draws and measures unscaled.
+int32_t ScreenDpi() { return 96; }
+
 int32_t RegisterGameClass(WindowClassInfo*) {
     if (StartVideo() == 0) {
         ReportError("RegisterClassEx Failed!", ReportOwner::none);

@@ -63,6 +63,10 @@ EM_ASYNC_JS(void, LeaveFullscreen, (), { await kelmotPage.leaveFullscreen(); });
 
 void ScreenSize(int32_t* width, int32_t* height) { PageSize(width, height); }
 
+// The rows the game leaves free are the page's own bar, which the page sizes to
+// them, in the same device pixels.
+int32_t ScreenDpi() { return 96; }
+
 // The page must be able to show the game: it has the game's place, and the
 // browser draws with WebGL.
 int32_t RegisterGameClass(WindowClassInfo*) {

@@ -25,6 +25,11 @@ LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, L
             return 0;
         }
         break;
+    case WM_ACTIVATEAPP:
+        // Only a switch between programs: the game's own message boxes do not
+        // take the game away.
+        FollowActivation(game, window, wParam != FALSE);
+        return 0;
     case WM_CLOSE:
         // Not passed on: the window loop closes the window once the pass ends.
         RequestQuit(game);
