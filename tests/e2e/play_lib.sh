@@ -164,16 +164,17 @@ TapHint() {
 # A point on the first letters of row $2 of the menu screen $1 (main, ai,
 # multiplayer or global), in the window of menu.ppm, as "X Y". A screen's rows
 # start at x = W / d, their baselines at y = H / base + k H / 10 from the top of
-# the game's drawing, which stands at the window's bottom.
+# the game's drawing, which stands at the window's bottom ($viewTop rows from
+# its top, where a system says so).
 RowPlace() {
-    local layout top
+    local layout top=${viewTop:-}
     case "$1" in
     main) layout="4.5 3.3:-0.5 3:1 2.9:2.5 2.6:4 2.35:5.5 2.1:7" ;;
     ai) layout="4 3.7:0 2.8:1.5 3.7:3 2.05:4.5" ;;
     multiplayer) layout="4 4.1:0 2.8:1.5 4.2:3 5:4.5 2.05:6" ;;
     global) layout="4 5.5:1.5 2.05:3" ;;
     esac
-    top=$(($(identify -format %h menu.ppm) - viewHeight))
+    [[ -n "$top" ]] || top=$(($(identify -format %h menu.ppm) - viewHeight))
     awk -v layout="$layout" -v row="$2" -v w="$viewWidth" -v h="$viewHeight" -v top="$top" 'BEGIN {
         split(layout, f, " "); split(f[row + 2], d, ":")
         printf "%d %d", w / d[1] + 15, top + h / f[1] + d[2] * h / 10 - 10 }'

@@ -97,7 +97,9 @@ Press() {
     done
 }
 
-# The pointer moved to, or a tap at, the canvas's pixel ($1, $2).
+# The pointer moved to, or a tap at, the canvas's pixel ($1, $2). The canvas
+# is the game's drawing, full screen too.
+viewTop=0
 PointAt() {
     Browser point "$1" "$2" >/dev/null
     sleep 0.1
