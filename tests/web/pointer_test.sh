@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# The game's page on a phone held sideways, in headless chromium with touch:
-# the start-up dialog and the message box answered by taps; full screen,
+# The game's page on a small phone held sideways, in headless chromium with
+# touch: the start-up dialog and a message box answered by taps; full screen,
 # granted for a tap and scaled to the screen, tapped in; and the game played
 # by taps alone, and pointed at with a mouse, as the Linux game is played by
 # clicks (tests/e2e/pointer_play.sh).
 # Usage: pointer_test.sh PAGE_FOLDER BOARD_READER
 page=$(realpath "$1")
 reader=$(realpath "$2")
-# 915 x 412 CSS pixels, 2.625 device pixels to each.
-browserScreen="915 412 2.625"
+# 667 x 375 CSS pixels, 2 device pixels to each. (At a scale that is not a
+# whole number the browser shows the canvas resampled, its thin lines
+# blurred past what the board reader reads.)
+browserScreen="667 375 2"
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 SavedPrefs() { StoredPrefs; }
@@ -44,18 +46,23 @@ MenuSettled
 TapRow main 5
 ExpectExit 0
 
-echo "- full screen refused: the message box answered by a tap"
-NewPageFolder 1 0 1
-StorePrefs "$(sed 's/^player1controls=1/player1controls=0/' prefs.txt)"
+echo "- a message box answered by a tap"
+NewPageFolder 1 0 0
+BreakPicture missing stars
 StartGame
 for _ in $(seq 100); do
     BoxShown && break
     sleep 0.1
 done
 Browser tap kelmot-message-ok >/dev/null
-FocusGame
+ExpectExit 0
+ExpectStandardError "Loading Textures Failed"
+
+NewPageFolder 1 0 0
+StorePrefs "$(sed 's/^player1controls=1/player1controls=0/' prefs.txt)"
+StartGame
 WindowedViewport
 PlayByPointing
-ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
+ExpectStandardError
 
 Finish
