@@ -7,7 +7,8 @@
 #include "shell/pointer.h"
 
 // action: 0 a move, 1 a press, 2 a release; x and y in canvas pixels from its
-// top left.
+// top left. Taken at once, not queued with the keys: it only notes what the
+// pointer asks for, which the next frame carries out.
 extern "C" EMSCRIPTEN_KEEPALIVE void KelmotPointer(int32_t action, int32_t x, int32_t y) {
     if (gameWindow == nullptr || gameWindow->window == nullptr || action < 0 || action > 2) return;
     RecordPointer(gameWindow, static_cast<PointerAction>(action), x, y);

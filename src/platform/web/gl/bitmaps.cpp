@@ -1,6 +1,7 @@
 // Bitmaps at the raster position, and the display lists that hold them, as the
-// fonts use them: glRasterPos and the queries of where it is, glBitmap, glNewList / glEndList of
-// bitmaps, glCallLists with glListBase, and glPushAttrib / glPopAttrib of the list base.
+// fonts use them: glRasterPos and the queries of where it is, glBitmap,
+// glNewList / glEndList of bitmaps, glCallLists with glListBase, and
+// glPushAttrib / glPopAttrib of the list base.
 //
 // A bitmap's set bits become fragments of the raster colour at the raster
 // position's depth, tested and blended as any other; its clear bits leave the
