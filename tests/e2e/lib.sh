@@ -357,6 +357,18 @@ Press() {
     done
 }
 
+# Moves the pointer to ($1, $2) in the game window's pixels, from its top left.
+PointAt() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.1
+}
+
+# The pointer's button pressed and let go at ($1, $2), as a click does.
+Tap() {
+    PointAt "$1" "$2"
+    xdotool click 1
+}
+
 # Waits up to 10 s for the game to end and checks its exit code against $1.
 ExpectExit() {
     local status=0

@@ -4,13 +4,18 @@ tests, one command a line on standard input, one answer a line on standard
 output ("ok JSON" or "error TEXT"). It serves a folder of the page on the
 loopback address itself.
 
-Usage: browser.py WIDTH HEIGHT  (the page's visible area, in pixels)
+Usage: browser.py WIDTH HEIGHT [SCALE]
+  the page's visible area, in pixels; with SCALE, a phone's: in CSS pixels,
+  SCALE device pixels to each, and touch for the pointer
 
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
   open                load the page afresh (the storage is kept, as on a reload)
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
   click ID            click the element with that id
+  point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
+  tap X Y             a tap there (a touch on a phone, else a click)
+  tap ID              a tap in the middle of the element with that id
   shot FILE           save the game's canvas as a PNG picture
   page FILE           save the whole page as a PNG picture
   js EXPRESSION       the value of a JavaScript expression on the page
@@ -68,6 +73,24 @@ open.onsuccess = () => {
 '''
 
 
+# Where the middle of the canvas's pixel (x, y) shows on the page, in CSS
+# pixels: the page shows the canvas's picture in its box scaled to fit with its
+# shape kept, and centred.
+CANVAS_POINT_SCRIPT = '''
+const [x, y] = arguments;
+const canvas = document.getElementById('kelmot-window');
+const box = canvas.getBoundingClientRect();
+const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+return [box.left + (box.width - canvas.width * scale) / 2 + (x + 0.5) * scale,
+        box.top + (box.height - canvas.height * scale) / 2 + (y + 0.5) * scale];
+'''
+
+ELEMENT_POINT_SCRIPT = '''
+const box = document.getElementById(arguments[0]).getBoundingClientRect();
+return [box.left + box.width / 2, box.top + box.height / 2];
+'''
+
+
 class Quiet(http.server.SimpleHTTPRequestHandler):
     """The page's folder; /blank.html is an empty page of the same origin,
     where the store is reached without starting the game."""
@@ -100,7 +123,7 @@ class Server:
         self.address = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
 
 
-def start_browser(width, height):
+def start_browser(width, height, scale=None):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
@@ -112,10 +135,23 @@ def start_browser(width, height):
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     # The page's visible area exactly, one pixel a device pixel, as a screen of
-    # that size would show it.
+    # that size would show it; or a phone's, with touch.
     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-        'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False})
+        'width': width, 'height': height, 'deviceScaleFactor': scale or 1, 'mobile': bool(scale)})
+    if scale:
+        driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
     return driver
+
+
+def tap(driver, touch, x, y):
+    if touch:
+        driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                               {'type': 'touchStart', 'touchPoints': [{'x': x, 'y': y}]})
+        driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+        return
+    for kind in ('mousePressed', 'mouseReleased'):
+        driver.execute_cdp_cmd('Input.dispatchMouseEvent',
+                               {'type': kind, 'x': x, 'y': y, 'button': 'left', 'clickCount': 1})
 
 
 def console_text(message):
@@ -132,7 +168,8 @@ def console_text(message):
 
 def main():
     server = Server()
-    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]))
+    scale = float(sys.argv[3]) if len(sys.argv) > 3 else None
+    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale)
     errors = []
 
     def collect():
@@ -167,6 +204,18 @@ def main():
                 elif command == 'click':
                     driver.find_element(By.ID, argument).click()
                     answer = argument
+                elif command == 'point':
+                    x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, argument.split()))
+                    driver.execute_cdp_cmd('Input.dispatchMouseEvent', {'type': 'mouseMoved', 'x': x, 'y': y})
+                    answer = [x, y]
+                elif command == 'tap':
+                    place = argument.split()
+                    if len(place) == 2:
+                        x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, place))
+                    else:
+                        x, y = driver.execute_script(ELEMENT_POINT_SCRIPT, argument)
+                    tap(driver, bool(scale), x, y)
+                    answer = [x, y]
                 elif command == 'shot':
                     answer = driver.find_element(By.ID, 'kelmot-window').screenshot(argument)
                 elif command == 'page':

@@ -10,11 +10,13 @@ source "$webDir/../e2e/lib.sh"
 # shellcheck source=../e2e/play_lib.sh
 source "$webDir/../e2e/play_lib.sh"
 
-# The browser, its page 1280 x 1024 pixels like the Linux tests' screens. It
-# takes commands through one pipe and answers through another.
+# The browser, its page 1280 x 1024 pixels like the Linux tests' screens unless
+# $browserScreen says otherwise (browser.py's arguments). It takes commands
+# through one pipe and answers through another.
 browserPipes=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-browser.XXXXXX")
 mkfifo "$browserPipes/in" "$browserPipes/out"
-/usr/bin/python3 "$webDir/browser.py" 1280 1024 <"$browserPipes/in" >"$browserPipes/out" \
+# shellcheck disable=SC2086 # the arguments, split
+/usr/bin/python3 "$webDir/browser.py" ${browserScreen:-1280 1024} <"$browserPipes/in" >"$browserPipes/out" \
     2>"$browserPipes/stderr.txt" &
 browserPid=$!
 exec {browserIn}>"$browserPipes/in" {browserOut}<"$browserPipes/out"
@@ -94,6 +96,15 @@ Press() {
         sleep 0.1
     done
 }
+
+# The pointer moved to, or a tap at, the canvas's pixel ($1, $2). The canvas
+# is the game's drawing, full screen too.
+viewTop=0
+PointAt() {
+    Browser point "$1" "$2" >/dev/null
+    sleep 0.1
+}
+Tap() { Browser tap "$1" "$2" >/dev/null; }
 
 PressLong() {
     Browser down "$1" >/dev/null

@@ -2,6 +2,7 @@
 
 #include "platform/linux/display_mode.h"
 #include "platform/linux/key_map.h"
+#include "platform/linux/pointer_events.h"
 #include "platform/messages.h"
 #include "shell/window_messages.h"
 
@@ -65,6 +66,11 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         HandleKey(window, event.key);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        HandlePointerEvent(window, event);
         break;
     case SDL_QUIT: // the last window closed, or SIGINT / SIGTERM
         RequestQuit(window);

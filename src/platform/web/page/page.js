@@ -38,6 +38,37 @@ const kelmotPage = (() => {
     });
   }
 
+  // Where a pointer event falls on the canvas, in canvas pixels from its top
+  // left: through the box the page shows the canvas in, where its picture is
+  // scaled to fit with its shape kept and centred (as object-fit: contain
+  // shows it full screen; one canvas pixel to a device pixel otherwise).
+  function canvasPoint(canvas, event) {
+    const box = canvas.getBoundingClientRect();
+    const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+    const left = box.left + (box.width - canvas.width * scale) / 2;
+    const top = box.top + (box.height - canvas.height * scale) / 2;
+    return [Math.floor((event.clientX - left) / scale), Math.floor((event.clientY - top) / scale)];
+  }
+
+  // The pointer on the canvas (mouse, touch and pen alike) goes to the game:
+  // its moves (0), and its main button or contact going down (1) and up (2).
+  // A second finger is not followed.
+  function followPointer(canvas) {
+    const report = (action) => (event) => {
+      if (!event.isPrimary || (action != 0 && event.button != 0)) return;
+      if (action == 1) {
+        // The release comes to the canvas wherever it happens; nothing is
+        // selected and the focus stays where it is.
+        canvas.setPointerCapture(event.pointerId);
+        event.preventDefault();
+      }
+      if (Module['_KelmotPointer']) Module['_KelmotPointer'](action, ...canvasPoint(canvas, event));
+    };
+    canvas.addEventListener('pointermove', report(0));
+    canvas.addEventListener('pointerdown', report(1));
+    canvas.addEventListener('pointerup', report(2));
+  }
+
   const glyphCanvas = document.createElement('canvas');
   const glyphContext = glyphCanvas.getContext('2d', {willReadFrequently: true});
 
@@ -60,6 +91,7 @@ const kelmotPage = (() => {
       const ratio = window.devicePixelRatio || 1;
       canvas.style.width = width / ratio + 'px';
       canvas.style.height = height / ratio + 'px';
+      followPointer(canvas);
       place.appendChild(canvas);
       return true;
     },
