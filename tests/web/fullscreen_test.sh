@@ -39,10 +39,8 @@ shown=$(PointerPixels)
 
 echo "- Escape in a game: back to the menu, still full screen"
 EnterGame
-Press Escape
-sleep 1
+BackToMenu
 WaitForFullscreenState 1024x768
-MenuSettled
 cmp -s menu.ppm main-menu.ppm || Fail "Escape did not lead back to the main menu"
 
 echo "- Escape held: full screen left, the game windowed"
