@@ -134,28 +134,22 @@ def start_browser(width, height, window=False):
 
 
 class CursorImage(ctypes.Structure):
+    """The head of XFixes' cursor image, up to its ARGB pixels."""
     _fields_ = [('x', ctypes.c_short), ('y', ctypes.c_short), ('width', ctypes.c_ushort),
                 ('height', ctypes.c_ushort), ('xhot', ctypes.c_ushort), ('yhot', ctypes.c_ushort),
-                ('serial', ctypes.c_ulong), ('pixels', ctypes.POINTER(ctypes.c_ulong)),
-                ('atom', ctypes.c_ulong), ('name', ctypes.c_char_p)]
+                ('serial', ctypes.c_ulong), ('pixels', ctypes.POINTER(ctypes.c_ulong))]
 
 
 def shown_pointer_pixels():
-    """The pixels of the X display's pointer as it is drawn now that are not
-    fully transparent (XFixes' cursor image, ARGB)."""
+    """How many pixels of the X display's pointer, as it is drawn now, are not
+    fully transparent."""
     x11 = ctypes.CDLL(ctypes.util.find_library('X11'))
     xfixes = ctypes.CDLL(ctypes.util.find_library('Xfixes'))
     x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
     xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
     xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise RuntimeError('no X display')
-    image = xfixes.XFixesGetCursorImage(display).contents
-    shown = sum(1 for i in range(image.width * image.height) if image.pixels[i] >> 24)
-    x11.XCloseDisplay(display)
-    return shown
+    image = xfixes.XFixesGetCursorImage(x11.XOpenDisplay(None)).contents
+    return sum(1 for i in range(image.width * image.height) if image.pixels[i] >> 24)
 
 
 def console_text(message):

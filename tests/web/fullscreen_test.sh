@@ -44,9 +44,9 @@ WaitForFullscreenState 1024x768
 cmp -s menu.ppm main-menu.ppm || Fail "Escape did not lead back to the main menu"
 
 echo "- Escape held: full screen left, the game windowed"
-KeyDown Escape
+Key down Escape
 sleep 2.5
-KeyUp Escape
+Key up Escape
 WaitForFullscreenState windowed
 FocusGame
 MenuSettled

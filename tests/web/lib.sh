@@ -87,40 +87,37 @@ WindowedViewport() {
     viewHeight=$(PageValue "document.getElementById('kelmot-window').height")
 }
 
-KeyDown() {
-    if [[ -n "${browserWindow:-}" ]]; then xdotool keydown "$1"; else Browser down "$1" >/dev/null; fi
-}
-
-KeyUp() {
-    if [[ -n "${browserWindow:-}" ]]; then xdotool keyup "$1"; else Browser up "$1" >/dev/null; fi
+# Key down|up KEY: typed with xdotool in a browser window, else sent by the browser.
+Key() {
+    if [[ -n "${browserWindow:-}" ]]; then xdotool "key$1" "$2"; else Browser "$1" "$2" >/dev/null; fi
 }
 
 Press() {
     local key
     for key in "$@"; do
-        KeyDown "$key"
+        Key down "$key"
         sleep 0.25
-        KeyUp "$key"
+        Key up "$key"
         sleep 0.1
     done
 }
 
 PressLong() {
-    KeyDown "$1"
+    Key down "$1"
     sleep 0.8
-    KeyUp "$1"
+    Key up "$1"
     sleep 0.1
 }
 
 HoldUntilChanged() {
     local changed=
-    KeyDown "$1"
+    Key down "$1"
     for _ in $(seq 40); do
         sleep 0.1
         Shoot menu-now.ppm || break
         cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
     done
-    KeyUp "$1"
+    Key up "$1"
     mv -f menu-now.ppm menu.ppm 2>/dev/null || true
     [[ -n "$changed" ]] || { Fail "$1 changed nothing on the menu screen"; return 1; }
 }

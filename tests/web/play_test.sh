@@ -46,20 +46,20 @@ PlayX "$position" "$(TieMove "$position")"
 
 echo "- Ctrl with Return is the browser's: the menu stays"
 BackToMenu
-Browser down Control_L >/dev/null
+Key down Control_L
 Press Return
-Browser up Control_L >/dev/null
+Key up Control_L
 sleep 0.5
 Shoot menu-now.ppm
 cmp -s menu.ppm menu-now.ppm || Fail "Ctrl+Return changed the menu screen"
 
 echo "- ESC held while another tab takes the focus: let go; a new game stays"
 EnterGame
-Browser down Escape >/dev/null
+Key down Escape
 MenuSettled
 given=$(PageValue screenLocks.length)
 Browser away >/dev/null
-Browser up Escape >/dev/null
+Key up Escape
 Browser back >/dev/null
 # The lock is let go while the page is away, and taken anew on its return.
 [[ "$(ScreenLocks)" == "\"1 held of $((given + 1))\"" ]] ||
