@@ -16,14 +16,21 @@ constexpr int storageWaitMs = 5000;
 EM_ASYNC_JS(int, StoreInBrowser, (const char* fromName, const char* toName, int waitMs), {
     const from = PATH_FS.resolve(UTF8ToString(fromName));
     const to = PATH_FS.resolve(UTF8ToString(toName));
-    const mount = FS.lookupPath(from).node.mount;
+    let mount = null;
+    let entry = null;
+    try {
+        mount = FS.lookupPath(from).node.mount;
+        const status = FS.stat(from);
+        entry = {timestamp: status.mtime, mode: status.mode, contents: FS.readFile(from)};
+    } catch (failure) {
+        console.error('kelmot: the options could not be stored:', failure);
+        return 0;
+    }
     if (mount.type !== IDBFS) return 1;
     if (mount.kelmotUnread) {
         console.error('kelmot: the options are not stored: the stored ones could not be read');
         return 0;
     }
-    const status = FS.stat(from);
-    const entry = {timestamp: status.mtime, mode: status.mode, contents: FS.readFile(from)};
     return await new Promise((resolve) => {
         let transaction = null;
         let settled = false;

@@ -36,8 +36,12 @@ Module['preRun'] = (Module['preRun'] || []).concat(function () {
       transaction.oncomplete = () => {
         // Once given up, the game has started without it.
         if (read) return;
-        if (request.result) FS.writeFile(prefsPath, request.result.contents);
-        finishReading(null);
+        try {
+          if (request.result) FS.writeFile(prefsPath, request.result.contents);
+          finishReading(null);
+        } catch (failure) {
+          finishReading(failure);
+        }
       };
       transaction.onabort = () => finishReading(transaction.error || 'the read was aborted');
     } catch (failure) {
