@@ -161,7 +161,14 @@ void StopListeningToPage() {
                                                      nullptr);
     }
     page.window = nullptr;
-    page.queue.clear();
+    // What belongs to the window just closed goes with it: its ends of pass (a
+    // pass can be ended more than once over, by a close request and a toggle)
+    // and its context's loss and return. The player's keys and toggles stay for
+    // the next window.
+    std::erase_if(page.queue, [](const PageEvent& event) {
+        return event.kind == PageEvent::endOfPass || event.kind == PageEvent::contextLost ||
+               event.kind == PageEvent::contextRestored;
+    });
 }
 
 void SetFullscreenShown(bool shown) { page.fullscreenShown = shown; }

@@ -9,9 +9,9 @@
 // window loop, which takes them one at a time.
 
 // Starts listening to the page for a window just opened, and stops when it
-// closes, dropping what is still queued for it: keys, the focus leaving the
-// game, the page hidden or shown, full screen left through the browser, and the
-// window's WebGL context lost and restored.
+// closes: keys, the focus leaving the game, the page hidden or shown, full
+// screen left through the browser, and the window's WebGL context lost and
+// restored.
 void ListenToPage(GameWindow* window);
 void StopListeningToPage();
 
