@@ -4,13 +4,19 @@ tests, one command a line on standard input, one answer a line on standard
 output ("ok JSON" or "error TEXT"). It serves a folder of the page on the
 loopback address itself.
 
-Usage: browser.py WIDTH HEIGHT [SCALE]
+Usage: browser.py WIDTH HEIGHT [SCALE | window]
   the page's visible area, in pixels; with SCALE, a phone's: in CSS pixels,
-  SCALE device pixels to each, and touch for the pointer
+  SCALE device pixels to each, and touch for the pointer; with "window", a
+  browser window of that size on the X display instead, which the tests type
+  into with xdotool
 
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
+  prelude SCRIPT      run SCRIPT in each page opened from now on, before its own
+                      scripts; an empty SCRIPT drops the preludes
   open                load the page afresh (the storage is kept, as on a reload)
+  away / back         open another tab, which takes the focus and hides the
+                      page / close it and come back to the page
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
   click ID            click the element with that id
   point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
@@ -20,11 +26,14 @@ Commands:
   page FILE           save the whole page as a PNG picture
   js EXPRESSION       the value of a JavaScript expression on the page
   errors              the game's lines on standard error so far
+  console             every line of the page's console so far
+  cursor              how many pixels of the X display's pointer show (window)
   stored              the stored prefs.txt (IndexedDB), or null
   store TEXT          stores prefs.txt (\\n for line breaks), or removes it when TEXT is empty
   quit
 """
-import functools
+import ctypes
+import ctypes.util
 import http.server
 import json
 import sys
@@ -42,6 +51,7 @@ from selenium.webdriver.common.keys import Keys
 KEYS = {
     'Return': Keys.ENTER, 'Escape': Keys.ESCAPE, 'Up': Keys.ARROW_UP, 'Down': Keys.ARROW_DOWN,
     'Left': Keys.ARROW_LEFT, 'Right': Keys.ARROW_RIGHT, 'Tab': Keys.TAB, 'space': Keys.SPACE,
+    'Control_L': Keys.CONTROL,
     'KP_Home': Keys.NUMPAD7, 'KP_Up': Keys.NUMPAD8, 'KP_Prior': Keys.NUMPAD9,
     'KP_Left': Keys.NUMPAD4, 'KP_Begin': Keys.NUMPAD5, 'KP_Right': Keys.NUMPAD6,
     'KP_End': Keys.NUMPAD1, 'KP_Down': Keys.NUMPAD2, 'KP_Next': Keys.NUMPAD3,
@@ -123,21 +133,27 @@ class Server:
         self.address = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
 
 
-def start_browser(width, height, scale=None):
+def start_browser(width, height, scale=None, window=False):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
-    for argument in ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+    for argument in ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                      '--no-sandbox', '--disable-background-networking',
                      '--disable-component-update', '--disable-sync', '--no-first-run',
                      '--user-data-dir=' + tempfile.mkdtemp(prefix='kelmot-chromium-'),
                      '--window-size=%d,%d' % (width, height)]:
         options.add_argument(argument)
+    if window:
+        options.add_argument('--window-position=0,0')
+    else:
+        options.add_argument('--headless=new')
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    # The page's visible area exactly, one pixel a device pixel, as a screen of
-    # that size would show it; or a phone's, with touch.
-    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-        'width': width, 'height': height, 'deviceScaleFactor': scale or 1, 'mobile': bool(scale)})
+    if not window:
+        # The page's visible area exactly, one pixel a device pixel, as a screen
+        # of that size would show it; or a phone's, with touch.
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': height, 'deviceScaleFactor': scale or 1,
+            'mobile': bool(scale)})
     if scale:
         driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
     return driver
@@ -154,6 +170,25 @@ def tap(driver, touch, x, y):
                                {'type': kind, 'x': x, 'y': y, 'button': 'left', 'clickCount': 1})
 
 
+class CursorImage(ctypes.Structure):
+    """The head of XFixes' cursor image, up to its ARGB pixels."""
+    _fields_ = [('x', ctypes.c_short), ('y', ctypes.c_short), ('width', ctypes.c_ushort),
+                ('height', ctypes.c_ushort), ('xhot', ctypes.c_ushort), ('yhot', ctypes.c_ushort),
+                ('serial', ctypes.c_ulong), ('pixels', ctypes.POINTER(ctypes.c_ulong))]
+
+
+def shown_pointer_pixels():
+    """How many pixels of the X display's pointer, as it is drawn now, are not
+    fully transparent."""
+    x11 = ctypes.CDLL(ctypes.util.find_library('X11'))
+    xfixes = ctypes.CDLL(ctypes.util.find_library('Xfixes'))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    image = xfixes.XFixesGetCursorImage(x11.XOpenDisplay(None)).contents
+    return sum(1 for i in range(image.width * image.height) if image.pixels[i] >> 24)
+
+
 def console_text(message):
     """The text of a console line as chromedriver reports it:
     'URL LINE:COLUMN "text"' for the game's own lines."""
@@ -168,12 +203,17 @@ def console_text(message):
 
 def main():
     server = Server()
-    scale = float(sys.argv[3]) if len(sys.argv) > 3 else None
-    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale)
+    window = sys.argv[3:] == ['window']
+    scale = float(sys.argv[3]) if len(sys.argv) > 3 and not window else None
+    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale, window)
     errors = []
+    console = []
+    preludes = []
+    game_tab = None
 
     def collect():
         for entry in driver.get_log('browser'):
+            console.append(entry['message'])
             text = console_text(entry['message'])
             # emscripten writes standard error as console warnings.
             if entry['level'] == 'WARNING' and text is not None and 'kelmot.js' in entry['message']:
@@ -191,11 +231,28 @@ def main():
                 if command == 'serve':
                     server.folder = argument
                     answer = server.address
+                elif command == 'prelude':
+                    if argument:
+                        preludes.append(driver.execute_cdp_cmd(
+                            'Page.addScriptToEvaluateOnNewDocument', {'source': argument}))
+                    while not argument and preludes:
+                        driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
+                                               preludes.pop())
+                    answer = argument
                 elif command == 'open':
                     collect()
                     errors.clear()
+                    console.clear()
                     driver.get(server.address + 'index.html')
                     answer = driver.current_url
+                elif command == 'away':
+                    game_tab = driver.current_window_handle
+                    driver.switch_to.new_window('tab')
+                    answer = driver.current_window_handle
+                elif command == 'back':
+                    driver.close()
+                    driver.switch_to.window(game_tab)
+                    answer = game_tab
                 elif command in ('down', 'up'):
                     key = KEYS.get(argument, argument)
                     actions = ActionChains(driver)
@@ -225,6 +282,11 @@ def main():
                 elif command == 'errors':
                     collect()
                     answer = errors
+                elif command == 'console':
+                    collect()
+                    answer = console
+                elif command == 'cursor':
+                    answer = shown_pointer_pixels()
                 elif command == 'stored':
                     answer = store()
                 elif command == 'store':

@@ -2,7 +2,9 @@
 # (tests/e2e/lib.sh and play_lib.sh), with the game's page opened in headless
 # chromium (browser.py, a coprocess) instead of the program started on an X
 # display. Source it with $page naming the built page's folder (the web build
-# folder) and $reader the board reader.
+# folder) and $reader the board reader; with $browserWindow set, the browser is
+# a window on the X display instead of headless, and keys are typed with
+# xdotool, as the keyboard's own.
 
 webDir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../e2e/lib.sh
@@ -16,8 +18,8 @@ source "$webDir/../e2e/play_lib.sh"
 browserPipes=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-browser.XXXXXX")
 mkfifo "$browserPipes/in" "$browserPipes/out"
 # shellcheck disable=SC2086 # the arguments, split
-/usr/bin/python3 "$webDir/browser.py" ${browserScreen:-1280 1024} <"$browserPipes/in" >"$browserPipes/out" \
-    2>"$browserPipes/stderr.txt" &
+/usr/bin/python3 "$webDir/browser.py" ${browserScreen:-1280 1024} ${browserWindow:+window} \
+    <"$browserPipes/in" >"$browserPipes/out" 2>"$browserPipes/stderr.txt" &
 browserPid=$!
 exec {browserIn}>"$browserPipes/in" {browserOut}<"$browserPipes/out"
 EndBrowser() {
@@ -87,12 +89,17 @@ WindowedViewport() {
     viewHeight=$(PageValue "document.getElementById('kelmot-window').height")
 }
 
+# Key down|up KEY: typed with xdotool in a browser window, else sent by the browser.
+Key() {
+    if [[ -n "${browserWindow:-}" ]]; then xdotool "key$1" "$2"; else Browser "$1" "$2" >/dev/null; fi
+}
+
 Press() {
     local key
     for key in "$@"; do
-        Browser down "$key" >/dev/null
+        Key down "$key"
         sleep 0.25
-        Browser up "$key" >/dev/null
+        Key up "$key"
         sleep 0.1
     done
 }
@@ -107,23 +114,49 @@ PointAt() {
 Tap() { Browser tap "$1" "$2" >/dev/null; }
 
 PressLong() {
-    Browser down "$1" >/dev/null
+    Key down "$1"
     sleep 0.8
-    Browser up "$1" >/dev/null
+    Key up "$1"
     sleep 0.1
 }
 
 HoldUntilChanged() {
     local changed=
-    Browser down "$1" >/dev/null
+    Key down "$1"
     for _ in $(seq 40); do
         sleep 0.1
         Shoot menu-now.ppm || break
         cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
     done
-    Browser up "$1" >/dev/null
+    Key up "$1"
     mv -f menu-now.ppm menu.ppm 2>/dev/null || true
     [[ -n "$changed" ]] || { Fail "$1 changed nothing on the menu screen"; return 1; }
+}
+
+DialogShown() { [[ "$(PageValue "document.getElementById('kelmot-dialog').open")" == true ]]; }
+
+WaitForPageDialog() {
+    for _ in $(seq 100); do
+        DialogShown && return 0
+        sleep 0.1
+    done
+    Fail "no dialog appeared"
+    return 1
+}
+
+# The full-screen state as the page shows it: the canvas's size when it is the
+# browser's full-screen element, else "windowed".
+FullscreenState() {
+    PageValue "document.fullscreenElement ? document.fullscreenElement.width + 'x' + document.fullscreenElement.height : 'windowed'"
+}
+
+WaitForFullscreenState() {
+    for _ in $(seq 100); do
+        [[ "$(FullscreenState)" == "\"$1\"" ]] && return 0
+        sleep 0.1
+    done
+    Fail "the game is $(FullscreenState), not $1"
+    return 1
 }
 
 # Saves the game's canvas as the PPM picture $1. A game that has ended where it

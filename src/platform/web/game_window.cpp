@@ -13,6 +13,7 @@
 #include "platform/web/window_events.h"
 #include "platform/window.h"
 #include "render/error_report.h"
+#include "shell/main_loop.h"
 #include "shell/window_messages.h"
 
 namespace {
@@ -77,10 +78,7 @@ int32_t RegisterGameClass(WindowClassInfo*) {
     return 1;
 }
 
-void UnregisterGameClass(WindowClassInfo*) {
-    StopListeningToPage();
-    LeaveFullscreen();
-}
+void UnregisterGameClass(WindowClassInfo*) { LeaveFullscreen(); }
 
 namespace {
 
@@ -101,13 +99,24 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE CreateContext() {
     return emscripten_webgl_create_context(canvasSelector, &attributes);
 }
 
-int32_t AbandonWindow(GameWindow* window) {
-    SetFullscreenShown(false);
-    if (window->fullscreenMode == 1) LeaveFullscreen();
-    RemoveCanvas();
-    window->window = nullptr;
-    return 0;
-}
+// Lets go of the current context at once: the browser would keep it, and what
+// it holds, until the canvas is collected, and warns when it keeps too many.
+// clang-format off
+EM_JS(void, LoseCurrentContext, (), {
+    const lose = GLctx.getExtension('WEBGL_lose_context');
+    if (lose) lose.loseContext();
+});
+// clang-format on
+
+// Drops what emscripten's GL tables hold, which belongs to the one context there
+// is and ends with it (when it is closed, or when the browser has lost it).
+// clang-format off
+EM_JS(void, ForgetContextObjects, (), {
+    for (const table of [GL.textures, GL.buffers, GL.programs, GL.shaders, GL.framebuffers,
+                         GL.renderbuffers])
+        table.fill(null);
+});
+// clang-format on
 
 } // namespace
 
@@ -131,7 +140,8 @@ int32_t OpenGameWindow(GameWindow* window) {
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         std::fprintf(stderr, "kelmot: the browser gives no WebGL context\n");
         if (context > 0) emscripten_webgl_destroy_context(context);
-        return AbandonWindow(window);
+        CloseGameWindow(window);
+        return 0;
     }
     window->glContext = reinterpret_cast<GlContextHandle>(context);
     ResetFixedFunction();
@@ -142,7 +152,10 @@ int32_t OpenGameWindow(GameWindow* window) {
 }
 
 int32_t CloseGameWindow(GameWindow* window) {
+    StopListeningToPage();
     if (window->glContext) {
+        LoseCurrentContext();
+        ForgetContextObjects();
         emscripten_webgl_make_context_current(0);
         emscripten_webgl_destroy_context(static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(
             reinterpret_cast<intptr_t>(window->glContext)));
@@ -154,8 +167,16 @@ int32_t CloseGameWindow(GameWindow* window) {
         RemoveCanvas();
         window->window = nullptr;
     }
-    ForgetEndsOfPass();
     return 1;
+}
+
+// As a new window's set-up does, and with the same end when the pictures cannot
+// be loaded again.
+void RenewLostContext(GameWindow* window) {
+    TearDownContext();
+    ForgetContextObjects();
+    ResetFixedFunction();
+    if (SetUpContext(window, window->keyTable) == 0) RequestQuit(window);
 }
 
 bool GlContextIsCurrent() { return emscripten_webgl_get_current_context() != 0; }

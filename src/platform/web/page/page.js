@@ -69,13 +69,36 @@ const kelmotPage = (() => {
     canvas.addEventListener('pointerup', report(2));
   }
 
+  // The screen stays awake while the game's window has the focus, where the
+  // browser offers its wake lock. The browser lets go of it itself when the page
+  // is hidden.
+  const screenAwake = {wanted: false, lock: null};
+  function keepScreenAwake() {
+    const wanted = !!$('kelmot-window') && !document.hidden && document.hasFocus();
+    if (!navigator.wakeLock || wanted == screenAwake.wanted) return;
+    screenAwake.wanted = wanted;
+    if (!wanted) {
+      if (screenAwake.lock) screenAwake.lock.release();
+      screenAwake.lock = null;
+      return;
+    }
+    navigator.wakeLock.request('screen').then((lock) => {
+      if (screenAwake.wanted && !screenAwake.lock) screenAwake.lock = lock;
+      else lock.release();
+    }, (refused) => {
+      screenAwake.wanted = false;
+      console.warn('kelmot: the screen may sleep:', refused.message);
+    });
+  }
+
   const glyphCanvas = document.createElement('canvas');
   const glyphContext = glyphCanvas.getContext('2d', {willReadFrequently: true});
 
   return {
+    // The page has the game's place and the browser knows WebGL; whether it
+    // gives the window a context is seen when the window opens.
     canShowGame() {
-      if (!$('kelmot-game')) return false;
-      return !!document.createElement('canvas').getContext('webgl');
+      return !!$('kelmot-game') && typeof WebGLRenderingContext == 'function';
     },
 
     // The window: a canvas of width x height pixels, shown one canvas pixel to
@@ -93,21 +116,29 @@ const kelmotPage = (() => {
       canvas.style.height = height / ratio + 'px';
       followPointer(canvas);
       place.appendChild(canvas);
+      keepScreenAwake();
       return true;
     },
 
     removeWindow() {
       const canvas = $('kelmot-window');
       if (canvas) canvas.remove();
+      keepScreenAwake();
     },
 
     // Full screen is the browser's to grant, and it does so only in answer to
-    // a player's action (the dialog's OK, the bar's button).
+    // a player's action (the dialog's OK, the bar's button). Where the browser
+    // lets the page lock Escape, a press of it is the game's, and only holding
+    // it leaves full screen.
     async enterFullscreen() {
       const canvas = $('kelmot-window');
       if (!canvas || !document.fullscreenEnabled) return false;
       try {
         await canvas.requestFullscreen({navigationUI: 'hide'});
+        if (navigator.keyboard && navigator.keyboard.lock) {
+          await navigator.keyboard.lock(['Escape']).catch((refused) =>
+            console.warn('kelmot: Escape stays the browser\'s:', refused.message));
+        }
         return document.fullscreenElement === canvas;
       } catch (refused) {
         console.warn('kelmot: full screen refused:', refused.message);
@@ -116,6 +147,7 @@ const kelmotPage = (() => {
     },
 
     async leaveFullscreen() {
+      if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
       if (!document.fullscreenElement) return;
       try {
         await document.exitFullscreen();
@@ -212,6 +244,8 @@ const kelmotPage = (() => {
 
     start() {
       for (const id of ['kelmot-message', 'kelmot-dialog']) keepKeys($(id));
+      for (const type of ['focus', 'blur']) window.addEventListener(type, keepScreenAwake);
+      document.addEventListener('visibilitychange', keepScreenAwake);
       $('kelmot-again').onclick = () => location.reload();
       // The bar's button is the mode toggle.
       $('kelmot-toggle').onclick = () => {
