@@ -12,9 +12,11 @@ browserWindow=1
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-# How many pixels of the pointer show with it over the middle of the screen.
+# How many pixels of the pointer show with it moved to ($1, $2) of the screen.
+# A pointer that moves over the menu highlights a row: the full-screen check
+# points at the left edge of the picture, where no row reaches.
 PointerPixels() {
-    xdotool mousemove 600 500 sleep 0.2 mousemove 640 512 sleep 0.5
+    xdotool mousemove $(($1 - 20)) $(($2 - 5)) sleep 0.2 mousemove "$1" "$2" sleep 0.5
     Browser cursor
 }
 
@@ -44,7 +46,7 @@ WaitForFullscreenState 1024x768
 MenuSettled main-menu.ppm
 
 echo "- no pointer over the full-screen game"
-shown=$(PointerPixels)
+shown=$(PointerPixels 60 512)
 ((shown == 0)) || Fail "$shown pixels of the pointer show over the full-screen game"
 
 echo "- Escape in a game: back to the menu, still full screen"
@@ -60,7 +62,7 @@ Key up Escape
 WaitForFullscreenState windowed
 FocusGame
 MenuSettled
-shown=$(PointerPixels)
+shown=$(PointerPixels 640 512)
 ((shown > 0)) || Fail "no pointer over the windowed game"
 
 Finish
