@@ -321,6 +321,49 @@ WindowPlace() {
         END { if (w) printf "%dx%d+%d+%d", w, h, x, y }'
 }
 
+# Chooses "Exit", the sixth and last entry of the main menu. Down does not
+# wrap, so a few more presses than needed leave it there even if a busy
+# machine draws no frame while one of them is down.
+ChooseExit() {
+    local window key
+    window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    for key in Down Down Down Down Down Down Down Down Return; do
+        xdotool keydown "$key"
+        sleep 0.25
+        xdotool keyup "$key"
+        sleep 0.1
+    done
+}
+
+# Waits up to 5 s for the game window to stand at $1 (WIDTHxHEIGHT+X+Y).
+ExpectWindowAt() {
+    local window
+    window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
+    for _ in $(seq 50); do
+        [[ "$(WindowPlace "$window")" == "$1" ]] && return 0
+        sleep 0.1
+    done
+    Fail "the game window stands at $(WindowPlace "$window"), not at $1"
+}
+
+# Waits up to 5 s for the game window to be maximised on the monitor at $1
+# (WIDTHxHEIGHT+X+Y): as wide as it, and inside it below the title bar.
+ExpectWindowMaximisedOn() {
+    local window place
+    local -a monitor shown
+    window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
+    ReadPlace "$1" monitor
+    for _ in $(seq 50); do
+        place=$(WindowPlace "$window")
+        ReadPlace "$place" shown
+        ((${#shown[@]} == 4 && shown[0] == monitor[0] && shown[2] == monitor[2] &&
+            shown[3] >= monitor[3] && shown[3] + shown[1] <= monitor[3] + monitor[1])) && return 0
+        sleep 0.1
+    done
+    Fail "the game window stands at $place, not maximised on the monitor at $1"
+}
+
 # Waits up to 10 s for the screen to run in mode $1.
 ExpectMode() {
     for _ in $(seq 100); do

@@ -85,7 +85,7 @@ int32_t RegisterGameClass(WindowClassInfo*) {
 void UnregisterGameClass(WindowClassInfo*) {
     // No toggle may be pushed while SDL takes its event queue down.
     SetModeToggleTarget(0);
-    RestoreMonitorModes();
+    RestoreMonitorMode();
     SDL_Quit();
 }
 
@@ -111,7 +111,7 @@ void RequestDrawingSurface(int32_t colourBits) {
 void ForgetWindow() {
     SetModeToggleTarget(0);
     SDL_FlushEvent(modeToggleEvent);
-    RestoreMonitorModes();
+    RestoreMonitorMode();
 }
 
 // Undoes a failed opening.
