@@ -15,3 +15,6 @@ extern uint32_t modeToggleEvent;
 // restore, resizes, close requests, focus (the screen saver is held off while
 // the game has it) and the mode toggle.
 void HandleWindowMessage(GameWindow* window, const SDL_Event& event);
+
+// Whether SDL's video runs on a display someone sees.
+bool HasDisplay();
