@@ -190,6 +190,19 @@ ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
 kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+xrandr --output DUMMY0 --mode 1280x1024
+
+echo "- the monitor given its own mode back under the full-screen game: the message, then a window"
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+xrandr --output DUMMY0 --mode 1280x1024
+AnswerErrorBox
+ExpectWindowMaximisedOn 1280x1024+0+0
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 
 echo "- monitors swapped while the game runs windowed: full screen on the primary where it is now"
 TwoMonitors 0x0 1024x0

@@ -153,8 +153,7 @@ int32_t OpenGameWindow(GameWindow* window) {
             1) {
             SDL_ShowCursor(SDL_DISABLE);
         } else {
-            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
-            window->fullscreenMode = 0;
+            ModeSwitchFailed(window);
         }
     }
 

@@ -9,14 +9,18 @@
 uint32_t endOfPassEvent = 0;
 uint32_t modeToggleEvent = 0;
 
+void ModeSwitchFailed(GameWindow* window) {
+    ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
+    window->fullscreenMode = 0;
+}
+
 namespace {
 
 // The desktop gave the full-screen window another size than its mode after
 // all: the game goes on in a window, as when the switch fails at the start.
 void FullScreenRefused(GameWindow* window) {
     SDL_ShowCursor(SDL_ENABLE);
-    window->fullscreenMode = 0;
-    ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
+    ModeSwitchFailed(window);
     SDL_MaximizeWindow(window->window);
 }
 

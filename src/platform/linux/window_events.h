@@ -16,5 +16,8 @@ extern uint32_t modeToggleEvent;
 // the game has it) and the mode toggle.
 void HandleWindowMessage(GameWindow* window, const SDL_Event& event);
 
+// The full-screen switch failed: the message, and the window runs windowed.
+void ModeSwitchFailed(GameWindow* window);
+
 // Whether SDL's video runs on a display someone sees.
 bool HasDisplay();
