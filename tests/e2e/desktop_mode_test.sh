@@ -89,9 +89,12 @@ for res in 0 1 2 3; do
 done
 
 size=${sizes[toggleRes]}
-echo "- full screen at $size, SIGUSR1 to a window and back, then \"Exit\""
+echo "- full screen at $size, minimised and back, SIGUSR1 to a window and back, then \"Exit\""
 NewGameFolder "$toggleRes" 0 1
 StartGame
+ExpectFullScreen "$size"
+xdotool windowminimize --sync "$(WaitForWindow Kelmot)" || Fail "the window was not minimised"
+xdotool windowactivate --sync "$(WindowId Kelmot)" 2>/dev/null || true
 ExpectFullScreen "$size"
 kill -USR1 "$gamePid"
 ExpectWindowed

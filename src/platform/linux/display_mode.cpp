@@ -124,6 +124,11 @@ void FullScreenMinimised() { RestoreMonitorMode(); }
 void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height) {
     Display* display = nullptr;
     Window xWindow = 0;
-    if (XWindowOf(window, &display, &xWindow))
-        SetMonitorMode(display, width, height, &fullScreenPlace);
+    if (!XWindowOf(window, &display, &xWindow) ||
+        !SetMonitorMode(display, width, height, &fullScreenPlace))
+        return;
+    // SDL has the window made full screen again as it comes back, before the
+    // mode is set; a compositor reads Xwayland's mark only when it is asked.
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
