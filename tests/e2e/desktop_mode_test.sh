@@ -93,7 +93,14 @@ echo "- full screen at $size, minimised and back, SIGUSR1 to a window and back, 
 NewGameFolder "$toggleRes" 0 1
 StartGame
 ExpectFullScreen "$size"
-xdotool windowminimize --sync "$(WaitForWindow Kelmot)" || Fail "the window was not minimised"
+window=$(WaitForWindow Kelmot)
+xdotool windowminimize --sync "$window" || Fail "the window was not minimised"
+# Minimised, the game gives the mode back: Xwayland takes the mark away.
+for _ in $(seq 100); do
+    [[ -z "$(Mark "$window")" ]] && break
+    sleep 0.1
+done
+[[ -z "$(Mark "$window")" ]] || Fail "minimised, the window is still marked $(Mark "$window")"
 xdotool windowactivate --sync "$(WindowId Kelmot)" 2>/dev/null || true
 ExpectFullScreen "$size"
 kill -USR1 "$gamePid"

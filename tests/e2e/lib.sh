@@ -316,10 +316,10 @@ ReadPlace() {
 }
 
 # The place and size of window $1 on the screen, as WIDTHxHEIGHT+X+Y; nothing
-# when there is no such window.
+# when there is no such window (any more).
 WindowPlace() {
     [[ -n "$1" ]] || return 0
-    xwininfo -id "$1" 2>/dev/null | awk '
+    { xwininfo -id "$1" 2>/dev/null || true; } | awk '
         /Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
         /Width:/ { w = $2 } /Height:/ { h = $2 }
         END { if (w) printf "%dx%d+%d+%d", w, h, x, y }'
