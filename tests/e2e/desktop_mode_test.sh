@@ -17,7 +17,7 @@ readonly wholeMonitor=1280x1024+0+0
 
 # The compositor's mark on window $1 as WIDTHxHEIGHT+X+Y, or nothing.
 Mark() {
-    xprop -id "$1" _XWAYLAND_RANDR_EMU_MONITOR_RECTS 2>/dev/null |
+    { xprop -id "$1" _XWAYLAND_RANDR_EMU_MONITOR_RECTS 2>/dev/null || true; } |
         awk -F ' = ' 'NF == 2 { split($2, r, ", "); printf "%dx%d+%d+%d", r[3], r[4], r[1], r[2] }'
 }
 
@@ -34,29 +34,36 @@ BlackShare() {
 # to scale it to the monitor unless it is the monitor's own size, and filled
 # by its picture once it has drawn one.
 ExpectFullScreen() {
-    local window mark share
+    local window mark share wanted=$1+0+0
+    [[ "$wanted" != "$wholeMonitor" ]] || wanted=
     ExpectWindowAt "$1+0+0"
-    window=$(WindowId Kelmot)
-    mark=$(Mark "$window")
-    if [[ "$1+0+0" == "$wholeMonitor" ]]; then
-        [[ -z "$mark" ]] || Fail "the window at the monitor's own size is marked $mark"
-    else
-        [[ "$mark" == "$1+0+0" ]] || Fail "the window is marked ${mark:-not at all}, not $1+0+0"
-    fi
     for _ in $(seq 10); do
-        share=$(BlackShare "$window")
-        ((${share:-100} == 0)) && return 0
+        window=$(WindowId Kelmot)
+        mark=$(Mark "$window")
+        share=$(BlackShare "$window" || true)
+        [[ "$mark" == "$wanted" ]] && ((${share:-100} == 0)) && return 0
+        sleep 0.2
+    done
+    [[ "$mark" == "$wanted" ]] || Fail "the window is marked ${mark:-not at all}, not ${wanted:-at all}"
+    ((${share:-100} == 0)) || Fail "${share:-all}% of the full-screen window is black"
+}
+
+# Waits up to 5 s for the game's window to be unmarked (the one closing after a
+# toggle may still be found for a moment).
+ExpectUnmarked() {
+    local mark
+    for _ in $(seq 50); do
+        mark=$(Mark "$(WindowId Kelmot)")
+        [[ -z "$mark" ]] && return 0
         sleep 0.1
     done
-    Fail "${share:-all}% of the full-screen window is black"
+    Fail "the window is still marked $mark"
 }
 
 # Checks that the game plays in a window, maximised and unmarked.
 ExpectWindowed() {
-    local mark
     ExpectWindowMaximisedOn "$wholeMonitor"
-    mark=$(Mark "$(WindowId Kelmot)")
-    [[ -z "$mark" ]] || Fail "the window is still marked $mark"
+    ExpectUnmarked
 }
 
 # The full-screen sizes, by res; those that fill the monitor on this desktop;
@@ -93,14 +100,9 @@ echo "- full screen at $size, minimised and back, SIGUSR1 to a window and back, 
 NewGameFolder "$toggleRes" 0 1
 StartGame
 ExpectFullScreen "$size"
-window=$(WaitForWindow Kelmot)
-xdotool windowminimize --sync "$window" || Fail "the window was not minimised"
+xdotool windowminimize --sync "$(WaitForWindow Kelmot)" || Fail "the window was not minimised"
 # Minimised, the game gives the mode back: Xwayland takes the mark away.
-for _ in $(seq 100); do
-    [[ -z "$(Mark "$window")" ]] && break
-    sleep 0.1
-done
-[[ -z "$(Mark "$window")" ]] || Fail "minimised, the window is still marked $(Mark "$window")"
+ExpectUnmarked
 xdotool windowactivate --sync "$(WindowId Kelmot)" 2>/dev/null || true
 ExpectFullScreen "$size"
 kill -USR1 "$gamePid"
