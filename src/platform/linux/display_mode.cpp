@@ -10,7 +10,7 @@ namespace {
 
 // How long the window manager is given to show a full-screen window at its
 // mode's size.
-constexpr uint32_t placingTime = 2000; // ms
+constexpr uint32_t placingTime = 3000; // ms
 
 // Where the last full-screen switch on X put the game's monitor.
 MonitorPlace fullScreenPlace;
@@ -66,13 +66,19 @@ bool CoversMonitor(Display* display, Window window) {
     return true;
 }
 
+// Asks for the window full screen on the game's monitor, where the last switch
+// found it (SDL learns of monitors moved only when they are added).
+bool AskForFullScreen(SDL_Window* window) {
+    SDL_SetWindowPosition(window, fullScreenPlace.x, fullScreenPlace.y);
+    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
 // Full screen on X: the game's monitor in the mode the game sets there itself,
 // the window over it.
 bool ShowOnOwnMonitor(SDL_Window* window, Display* display, Window xWindow, int32_t width,
                       int32_t height) {
-    if (!SetMonitorMode(display, width, height, &fullScreenPlace)) return false;
-    SDL_SetWindowPosition(window, fullScreenPlace.x, fullScreenPlace.y);
-    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    if (!SetMonitorMode(display, width, height, &fullScreenPlace) || !AskForFullScreen(window))
+        return false;
     SDL_ShowWindow(window);
     return CoversMonitor(display, xWindow);
 }
@@ -130,5 +136,5 @@ void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height) {
     // SDL has the window made full screen again as it comes back, before the
     // mode is set; a compositor reads Xwayland's mark only when it is asked.
     SDL_SetWindowFullscreen(window, 0);
-    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    AskForFullScreen(window);
 }
