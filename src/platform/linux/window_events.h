@@ -19,5 +19,6 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event);
 // The full-screen switch failed: the message, and the window runs windowed.
 void ModeSwitchFailed(GameWindow* window);
 
-// Whether SDL's video runs on a display someone sees.
+// Whether SDL's video runs on a display someone sees (game_window.cpp, which
+// starts it).
 bool HasDisplay();
