@@ -33,6 +33,9 @@ packages=(
     # the display tests
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox xdotool
     x11-apps x11-utils imagemagick procps
+    # the Wayland desktops most players have, headless, for the tests labelled
+    # desktop: GNOME's and KDE's compositors, Xwayland, and a session bus
+    mutter kwin-wayland xwayland dbus-daemon
     # checking the installed menu entry
     desktop-file-utils
     # the Windows program: cross compiler and resource compiler, its installer's
