@@ -23,7 +23,7 @@ game=(g++ cmake ninja-build pkg-config make
     libgtk-3-dev librsvg2-common)
 # The Debian package: dpkg-shlibdeps finds its dependencies, and CPack asks
 # file which of the packaged files are programs.
-package=(dpkg-dev file)
+packaging=(dpkg-dev file)
 # Checking the package, its metadata and its menu entry (check_package.sh).
 packageChecks=(lintian appstream desktop-file-utils)
 # The Linux suite's own: GoogleTest, zlib to read the drawn icons back, pgrep.
@@ -80,11 +80,11 @@ fi
 for target in "$@"; do
     case $target in
     run | build) Add game ;;
-    package) Add game package ;;
+    package) Add game packaging ;;
     check-package) Add packageChecks ;;
     # The suite builds and checks the package and plays the game on displays of
     # its own; under the sanitizers too (with gcc's).
-    test | test-sanitize) Add game package packageChecks suite display xorg ;;
+    test | test-sanitize) Add game packaging packageChecks suite display xorg ;;
     windows) Add windows ;;
     windows-installer) Add windows installer ;;
     test-windows) Add windows installer windowsTests boardReader display xorg ;;
@@ -93,7 +93,7 @@ for target in "$@"; do
     test-web) Add web webTests browser boardReader game display ;;
     # The Debian package and the Windows program and installer, built twice
     # from the source archive and compared.
-    release) Add release game package windows installer ;;
+    release) Add release game packaging windows installer ;;
     fuzz) Add game fuzz ;;
     # The Linux game and the browser's page, each beside its baselines.
     bench) Add game benchPeers web browser display ;;

@@ -1,42 +1,26 @@
 #!/usr/bin/env bash
 # Each make target's packages (scripts/install-deps.sh --list) against what the
 # target really runs: every program that its build files and scripts call, or
-# name by their full path, and every Python module they import, must come from
-# one of its packages, their dependencies or the minimal Debian system. The
-# game's own list brings in no tool of the tests, the package checks or the
-# other systems, and the Linux suite's none of the other systems'. A target
-# whose packages are not all installed here is passed over: its programs
-# cannot be traced to their packages.
+# name by its full path, must come from one of its packages, their dependencies
+# or the minimal Debian system. The game's own list brings in no tool of the
+# tests, the package checks or the other systems, and the Linux suite's none of
+# the other systems'. A target whose packages are not all installed here is
+# passed over: its programs cannot be traced to their packages.
 # Usage: deps_lists_test.sh
 # shellcheck source=../e2e/lib.sh
 source "$(dirname "$0")/../e2e/lib.sh"
 cd "$sourceDir"
 
-# The files a file runs or sources: named by a path that follows a variable
-# or a command substitution and ends in .sh or .py, or, in Python, by a quoted
-# file name. Each is found beside the file, or else by the end of that path in
-# the tree.
-ReferencedFiles() {
-    local reference found
-    for reference in $( (grep -oE '(\$\{?[A-Za-z_][A-Za-z0-9_]*\}?|\))(/[A-Za-z0-9_.-]+)+\.(sh|py)\b' <<<"$2" |
-        sed -E 's|^[^/]*/||; s|^(\.\./)+||'
-        [[ "$1" != *.py ]] || grep -oE "'[A-Za-z0-9_]+\.py'" <<<"$2" | tr -d "'") || true); do
-        found=${1%/*}/$reference
-        [[ "$1" == */* && -f "$found" ]] ||
-            found=$(find . -path ./build\* -prune -o -path "*/$reference" -print -quit)
-        if [[ -n "$found" ]]; then echo "${found#./}"; fi
-    done
-}
-
-# What the file $1 uses, one a line: "program NAME", "file PATH", "module NAME"
-# or "runs FILE". A shell script is printed back by bash without its comments,
-# one command a line, and the first word of each command is taken; a CMake file
-# gives its find_program names and the first words of its COMMANDs, leaving
-# out what configure asks of git in a checkout, which has git.
+# What the file $1 uses, one a line: "program NAME", "file PATH" or "runs FILE".
+# A shell script is printed back by bash without its comments, one command a
+# line, and the first word of each command is taken; a CMake file gives its
+# find_program names and the first words of its COMMANDs, leaving out what
+# configure asks of git in a checkout, which has git. The scripts a file runs
+# or sources are named by a path after a variable or a command substitution,
+# found beside it or else by the end of that path in the tree.
 Uses() {
-    local text
-    case "$1" in
-    *.sh)
+    local text reference found
+    if [[ "$1" == *.sh ]]; then
         text=$(<"$1")
         eval "ScriptBody() {
 $text
@@ -46,56 +30,47 @@ $text
         grep -oE '(^|\| |&& |\|\| |\$\(|<\(|! |then |do |if |while |until )[A-Za-z][A-Za-z0-9_.+-]*( |\)|;|$)' <<<"$text" |
             sed -E 's/^(\| |&& |\|\| |\$\(|<\(|! |then |do |if |while |until )//; s/[ );]$//
                 s/^/program /' || true
-        ;;
-    *.py)
-        text=$(<"$1")
-        sed -nE 's/^(import|from) ([A-Za-z0-9_]+).*/module \2/p' <<<"$text"
-        ;;
-    *)
+    else
         text=$(sed 's/#.*//' "$1" | sed -z 's/execute_process([^)]*)//g')
         grep -oE 'find_program\([A-Z_]+ (NAMES )?[a-z][A-Za-z0-9_.+-]*|COMMAND [a-z][A-Za-z0-9_.+-]*' <<<"$text" |
             awk '{ print "program", $NF }' || true
-        ;;
-    esac
+    fi
     grep -oE '/usr/(s?bin|lib)/[A-Za-z0-9_./+-]*[A-Za-z0-9]' <<<"$text" | grep -v kelmot |
         sed 's/^/file /' || true
-    ReferencedFiles "$1" "$text" | sed 's/^/runs /'
+    for reference in $(grep -oE '(\$\{?[A-Za-z_][A-Za-z0-9_]*\}?|\))(/[A-Za-z0-9_.-]+)+\.sh\b' <<<"$text" |
+        sed -E 's|^[^/]*/||; s|^(\.\./)+||'); do
+        found=${1%/*}/$reference
+        [[ -f "$found" ]] || found=$(find . -path ./build\* -prune -o -path "*/$reference" -print -quit)
+        [[ -z "$found" ]] || echo "runs ${found#./}"
+    done
 }
 
 # The files that the file $1 uses, as full paths without links, in usedBy[$1],
-# and the files it runs in runBy[$1]. Shell builtins and keywords are passed
+# and the scripts it runs in runBy[$1]. Shell builtins and keywords are passed
 # over; the scripts' own functions are not on the PATH.
 declare -A usedBy=() runBy=() builtins=()
 for name in $(compgen -b -k | grep '^[a-z]'); do builtins[$name]=1; done
 ReadFile() {
-    local kind name programs=() modules=() found
+    local kind name programs=() found=
     while read -r kind name; do
         case $kind in
         program) [[ -z "$name" || -n "${builtins[$name]:-}" ]] || programs+=("$name") ;;
         file) [[ ! -e "$name" ]] || found+=" $name" ;;
-        module) modules+=("$name") ;;
         runs) runBy[$1]+=" $name" ;;
         esac
     done < <(Uses "$1" | sort -u)
-    found+=" $( (PATH=/usr/sbin:/usr/bin:/sbin:/bin type -P "${programs[@]}" || true) | paste -sd ' ')"
-    if ((${#modules[@]} > 0)); then
-        found+=" $(/usr/bin/python3 -c 'import importlib.util, sys
-for name in sys.argv[1:]:
-    spec = importlib.util.find_spec(name)
-    if not spec: print("no-python-module-" + name)
-    elif spec.has_location: print(spec.origin)' "${modules[@]}" | paste -sd ' ')"
-    fi
-    [[ -z "${found// /}" ]] || usedBy[$1]=$( (readlink -f $found || true) | paste -sd ' ')
+    found+=" $(PATH=/usr/sbin:/usr/bin:/sbin:/bin type -P "${programs[@]}" | paste -sd ' ' || true)"
+    [[ -z "${found// /}" ]] || usedBy[$1]=$(readlink -f $found | paste -sd ' ' || true)
 }
 
-# Checks make target $1 against the files it uses, $2 onwards, and the files
+# Checks make target $1 against the files it uses, $2 onwards, and the scripts
 # they run in turn; leaves the packages its list brings in $brought.
 CheckTarget() {
     local target=$1 packages missing file package path
     local -a queue=("${@:2}") seen=() paths=()
+    local -A owners=() ok=() inList=()
     mapfile -t packages < <(scripts/install-deps.sh --list "$target")
-    missing=$(dpkg-query -W -f='${Status}\n' "${packages[@]}" 2>&1 |
-        grep -vc '^install ok installed$' || true)
+    missing=$(dpkg-query -W -f='${Status}\n' "${packages[@]}" 2>&1 | grep -vc '^install ok installed$' || true)
     if ((missing > 0)); then
         echo "- make $target: not checked, $missing of its packages are not installed here"
         return
@@ -110,10 +85,8 @@ CheckTarget() {
         queue+=(${runBy[$file]:-})
     done
     echo "- make $target: ${#packages[@]} packages, for ${#seen[@]} files"
-    # The packages the list brings (with every alternative), and the packages
-    # that own each file used (dpkg may know a file of the merged /usr by its
-    # path without /usr).
-    local -A owners=() ok=() inList=()
+    # The packages the list brings (following every alternative), and those that
+    # own each file used (dpkg may know a file by its path without /usr).
     brought=$(awk -v list="${packages[*]}" '
         /^[^ ]/ { package = $1; gsub(/[<>]/, "", package); next }
         { name = $NF; gsub(/[<>]/, "", name); needs[package] = needs[package] " " name }
@@ -121,8 +94,8 @@ CheckTarget() {
             count = split(list, queue, " ")
             for (i = 1; i <= count; i++) seen[queue[i]] = 1
             while (count > 0) {
-                n = split(needs[queue[count--]], next_, " ")
-                for (i = 1; i <= n; i++) if (!(next_[i] in seen)) { seen[next_[i]] = 1; queue[++count] = next_[i] }
+                n = split(needs[queue[count--]], more, " ")
+                for (i = 1; i <= n; i++) if (!(more[i] in seen)) { seen[more[i]] = 1; queue[++count] = more[i] }
             }
             for (package in seen) print package
         }' <<<"$dependencies")
@@ -173,6 +146,6 @@ CheckTarget test-web "${linux[@]}" src/platform/web/page.cmake tests/web/web_tes
     tests/e2e/board_reader.cmake tests/web/*.sh
 CheckTarget release "${linux[@]}" packaging/windows/windows.cmake scripts/release.sh
 CheckTarget fuzz "${linux[@]}" fuzz/CMakeLists.txt
-CheckTarget bench "${linux[@]}" bench/CMakeLists.txt bench/web_bench.py tests/display/with_xvfb.sh
+CheckTarget bench "${linux[@]}" bench/CMakeLists.txt tests/display/with_xvfb.sh
 CheckTarget soak "${linux[@]}" scripts/soak.sh
 Finish
