@@ -41,10 +41,10 @@ boardReader=(g++ libgl-dev libglu1-mesa-dev)
 # its archive; NSIS makes its installer.
 windows=(cmake ninja-build make g++-mingw-w64-x86-64-posix zip)
 installer=(nsis)
-# Its tests: Wine (with Mesa for its OpenGL and Liberation Serif in the place
-# of Times New Roman), GoogleTest built from its sources, and the archive and
-# the manifest read back.
-windowsTests=(wine64 libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils)
+# Its tests: Wine (wine64 starts its server through wine's commands; with Mesa
+# for its OpenGL and Liberation Serif in the place of Times New Roman),
+# GoogleTest built from its sources, and the archive and the manifest read back.
+windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils)
 # The browser's game: emscripten (with node and python3).
 web=(cmake ninja-build make emscripten)
 # Its tests: GoogleTest built from its sources, and headless chromium driven
