@@ -53,10 +53,11 @@ MakeDebianRoot() {
 }
 
 # The host's X displays, reached through their sockets, lent while nothing in
-# the new system starts X servers of its own.
+# the new system starts X servers of its own (the last mount made).
 BindDisplays() {
     Mount /tmp/.X11-unix /tmp/.X11-unix --bind
 }
 UnbindDisplays() {
     umount "$root/tmp/.X11-unix"
+    unset 'mounts[-1]'
 }
