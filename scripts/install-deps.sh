@@ -49,8 +49,10 @@ windows=(cmake ninja-build make g++-mingw-w64-x86-64-posix zip)
 installer=(nsis)
 # Its tests: Wine (wine64 starts its server through wine's commands; with Mesa
 # for its OpenGL and Liberation Serif in the place of Times New Roman),
-# GoogleTest built from its sources, and the archive and the manifest read back.
-windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils)
+# GoogleTest built from its sources, the archive and the manifest read back, and
+# another program (xlogo) to switch to from the full-screen game.
+windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils
+    x11-apps)
 # The browser's game: emscripten (with node and python3).
 web=(cmake ninja-build make emscripten)
 # Its tests: GoogleTest built from its sources, and headless chromium driven
