@@ -18,11 +18,14 @@ Commands:
   away / back         open another tab, which takes the focus and hides the
                       page / close it and come back to the page
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
+  metrics W H SCALE   the page's visible area now W x H CSS pixels, SCALE device
+                      pixels to each (a turned phone, a zoom)
   click ID            click the element with that id
   point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
   tap X Y             a tap there (a touch on a phone, else a click)
   tap ID              a tap in the middle of the element with that id
-  shot FILE           save the game's canvas as a PNG picture
+  shot FILE           save the game's picture as the page shows it (scaled) as a
+                      PNG picture; answers the canvas's own size
   page FILE           save the whole page as a PNG picture
   js EXPRESSION       the value of a JavaScript expression on the page
   errors              the game's lines on standard error so far
@@ -32,6 +35,7 @@ Commands:
   store TEXT          stores prefs.txt (\\n for line breaks), or removes it when TEXT is empty
   quit
 """
+import base64
 import ctypes
 import ctypes.util
 import http.server
@@ -93,6 +97,17 @@ const box = canvas.getBoundingClientRect();
 const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
 return [box.left + (box.width - canvas.width * scale) / 2 + (x + 0.5) * scale,
         box.top + (box.height - canvas.height * scale) / 2 + (y + 0.5) * scale];
+'''
+
+# The canvas's picture as the page shows it: its box in CSS pixels, and the
+# canvas's own size.
+PICTURE_SCRIPT = '''
+const canvas = document.getElementById('kelmot-window');
+const box = canvas.getBoundingClientRect();
+const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+return [box.left + (box.width - canvas.width * scale) / 2,
+        box.top + (box.height - canvas.height * scale) / 2,
+        canvas.width * scale, canvas.height * scale, canvas.width, canvas.height];
 '''
 
 ELEMENT_POINT_SCRIPT = '''
@@ -258,6 +273,12 @@ def main():
                     actions = ActionChains(driver)
                     (actions.key_down if command == 'down' else actions.key_up)(key).perform()
                     answer = argument
+                elif command == 'metrics':
+                    width, height, ratio = argument.split()
+                    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                        'width': int(width), 'height': int(height),
+                        'deviceScaleFactor': float(ratio), 'mobile': bool(scale)})
+                    answer = argument
                 elif command == 'click':
                     driver.find_element(By.ID, argument).click()
                     answer = argument
@@ -274,7 +295,11 @@ def main():
                     tap(driver, bool(scale), x, y)
                     answer = [x, y]
                 elif command == 'shot':
-                    answer = driver.find_element(By.ID, 'kelmot-window').screenshot(argument)
+                    x, y, width, height, *answer = driver.execute_script(PICTURE_SCRIPT)
+                    shot = driver.execute_cdp_cmd('Page.captureScreenshot', {'clip': {
+                        'x': x, 'y': y, 'width': width, 'height': height, 'scale': 1}})
+                    with open(argument, 'wb') as picture:
+                        picture.write(base64.b64decode(shot['data']))
                 elif command == 'page':
                     answer = driver.save_screenshot(argument)
                 elif command == 'js':

@@ -159,15 +159,19 @@ WaitForFullscreenState() {
     return 1
 }
 
-# Saves the game's canvas as the PPM picture $1. A game that has ended where it
+# Saves the game's picture as the PPM picture $1. A game that has ended where it
 # should not ends the test at once.
 Shoot() {
     if [[ "$(PageValue "!document.getElementById('kelmot-ended').hidden")" == true ]]; then
         Fail "the game has ended unexpectedly"
         Finish
     fi
-    Browser shot "$PWD/$1.png" >/dev/null || return 1
-    convert "$1.png" -depth 8 "ppm:$1" && rm -f "$1.png"
+    # The picture as shown, sampled back to the canvas's pixels (the page shows
+    # them sharp when it scales them up).
+    local size
+    size=$(Browser shot "$PWD/$1.png") || return 1
+    size=$(tr -d '[] ' <<<"$size")
+    convert "$1.png" -sample "${size/,/x}!" -depth 8 "ppm:$1" && rm -f "$1.png"
 }
 
 # Whether the page shows its message box, and its text.

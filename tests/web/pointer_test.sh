@@ -1,21 +1,42 @@
 #!/usr/bin/env bash
-# The game's page on a small phone held sideways, in headless chromium with
-# touch: the start-up dialog and a message box answered by taps; full screen,
-# granted for a tap and scaled to the screen, tapped in; and the game played
-# by taps alone, and pointed at with a mouse, as the Linux game is played by
-# clicks (tests/e2e/pointer_play.sh).
+# The game's page on a phone, in headless chromium with touch: the start-up
+# dialog and a message box answered by taps; full screen, granted for a tap
+# and scaled to the screen, tapped in; held upright, the game whole on the page
+# and played by taps alone, and pointed at with a mouse, as the Linux game is
+# played by clicks (tests/e2e/pointer_play.sh); and turned sideways and zoomed
+# in the middle of a game, which goes on, still whole, to its result.
 # Usage: pointer_test.sh PAGE_FOLDER BOARD_READER
 page=$(realpath "$1")
 reader=$(realpath "$2")
-# 667 x 375 CSS pixels, 2 device pixels to each. (At a scale that is not a
-# whole number the browser shows the canvas resampled, its thin lines
-# blurred past what the board reader reads.)
-browserScreen="667 375 2"
+# A phone held sideways: 915 x 412 CSS pixels, 2.625 device pixels to each.
+browserScreen="915 412 2.625"
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 SavedPrefs() { StoredPrefs; }
 # shellcheck source=../e2e/pointer_play.sh
 source "$(dirname "$0")/../e2e/pointer_play.sh"
+
+# The game's picture lies wholly in the page below a bar of 56 device pixels,
+# and no text of the menu screen in menu.ppm (white, or yellow where
+# highlighted) reaches its left or right edge.
+ExpectWhole() {
+    local side ink whole="(() => {
+        const bar = document.getElementById('kelmot-bar').getBoundingClientRect();
+        const canvas = document.getElementById('kelmot-window');
+        const box = canvas.getBoundingClientRect();
+        const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+        const width = canvas.width * scale, height = canvas.height * scale;
+        const left = box.left + (box.width - width) / 2, top = box.top + (box.height - height) / 2;
+        return Math.round(bar.height * devicePixelRatio) == 56 && left >= 0 && top >= bar.bottom - 0.01 &&
+            left + width <= innerWidth + 0.01 && top + height <= innerHeight + 0.01; })()"
+    [[ "$(PageValue "${whole//$'\n'/ }")" == true ]] ||
+        Fail "the game's picture is not whole in the page below a bar of 56 device pixels"
+    for side in west east; do
+        ink=$(convert menu.ppm -gravity "$side" -crop 4x+0+0 +repage -fx 'r > 0.8 && g > 0.8' \
+            -format '%[fx:round(mean * w * h)]' info:)
+        [[ "$ink" == 0 ]] || Fail "menu text reaches the $side edge of the game's picture"
+    done
+}
 
 echo "- the start-up dialog by taps: 640x480, OK; full screen, for that tap"
 NewPageFolder 1 0 1
@@ -58,11 +79,43 @@ Browser tap kelmot-message-ok >/dev/null
 ExpectExit 0
 ExpectStandardError "Loading Textures Failed"
 
+echo "- held upright: the game's 640x480 window, whole across the page's width"
+Browser metrics 412 915 2.625 >/dev/null
 NewPageFolder 1 0 0
 StorePrefs "$(sed 's/^player1controls=1/player1controls=0/' prefs.txt)"
 StartGame
 WindowedViewport
+[[ "${viewWidth}x$viewHeight" == 640x480 ]] || Fail "the game's window is ${viewWidth}x$viewHeight"
+MenuSettled
+ExpectWhole
+MenuTap main 2 # the widest rows: Multiplayer Options
+ExpectWhole
+MenuTap multiplayer 4
 PlayByPointing
+ExpectStandardError
+
+echo "- turned sideways, then zoomed, in the middle of a game: whole, played on by taps"
+NewPageFolder 1 0 0
+StartGame
+WindowedViewport
+MenuSettled
+TapRow main 0
+WaitForBoard "........."
+PlayX "........." 4
+position=$board
+Browser metrics 915 412 2.625 >/dev/null
+WaitForBoard "$position"
+PlayX "$position" "$(TieMove "$position")"
+position=$board
+Browser metrics 915 412 3.5 >/dev/null
+WaitForBoard "$position"
+PlayComputerGame TieMove
+[[ "$outcome" == tie ]] || Fail "careful play ended in a $outcome"
+TapHint 1
+MenuSettled
+ExpectWhole
+[[ "${viewWidth}x$viewHeight" == "$(PageValue "(c => c.width + 'x' + c.height)(document.getElementById('kelmot-window'))" | tr -d '"')" ]] ||
+    Fail "the game's window changed size"
 ExpectStandardError
 
 Finish

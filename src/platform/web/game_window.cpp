@@ -1,7 +1,7 @@
-// The game window in the browser: a canvas in the page with a WebGL context.
-// Windowed, it fills the page below the bar, one canvas pixel to a device pixel;
-// full screen, it is the browser's full-screen element at the chosen size,
-// scaled to the screen with its shape kept.
+// The game window in the browser: a canvas in the page with a WebGL context,
+// of the size the game settled at start-up. Windowed, it is shown in the page
+// below the bar; full screen, it is the browser's full-screen element; either
+// way scaled to fit with its shape kept.
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -20,12 +20,12 @@ namespace {
 
 constexpr const char* canvasSelector = "#kelmot-window";
 
-// The page's visible area in device pixels.
+// The screen the page tells the game of (page.js); 0 x 0 without the page.
 // clang-format off
 EM_JS(void, PageSize, (int32_t* width, int32_t* height), {
-    const ratio = window.devicePixelRatio || 1;
-    HEAP32[width >> 2] = Math.round(window.innerWidth * ratio);
-    HEAP32[height >> 2] = Math.round(window.innerHeight * ratio);
+    const size = typeof kelmotPage == 'object' ? kelmotPage.screenSize() : [0, 0];
+    HEAP32[width >> 2] = size[0];
+    HEAP32[height >> 2] = size[1];
 });
 // clang-format on
 

@@ -91,6 +91,51 @@ const kelmotPage = (() => {
     });
   }
 
+  // The rows the game leaves free for the bar, in device pixels.
+  const barRows = 56;
+
+  // The page as it is shown now: the bar as high as the game leaves free in
+  // device pixels, whatever their size; the start-up dialog made smaller where
+  // it would not fit; and the canvas, which the style scales to fit, shown
+  // with its pixels kept sharp where it is scaled up (the glyphs are bitmaps,
+  // and the board's thin lines must not blur) and smoothed where it is scaled
+  // down (where they would drop out).
+  function fitPage() {
+    const ratio = window.devicePixelRatio || 1;
+    document.documentElement.style.setProperty('--bar-height', barRows / ratio + 'px');
+    const dialog = $('kelmot-dialog');
+    if (dialog) {
+      dialog.style.zoom = '';
+      const box = dialog.querySelector('.body');
+      const style = getComputedStyle(box);
+      const room = Math.min((window.innerWidth - 16) / (parseFloat(style.width) + 4),
+                            (window.innerHeight - 16) / (parseFloat(style.height) + 4));
+      if (room < 1) dialog.style.zoom = Math.max(room, 0.3);
+    }
+    const canvas = $('kelmot-window');
+    if (canvas) {
+      const box = canvas.getBoundingClientRect();
+      const scale = Math.min(box.width / canvas.width, box.height / canvas.height) * ratio;
+      canvas.style.imageRendering = scale >= 1 ? 'pixelated' : 'auto';
+    }
+  }
+
+  // Every resize, turn of the device, zoom and move to a screen of another
+  // pixel ratio fits the page again.
+  function followPageSize() {
+    window.addEventListener('resize', fitPage);
+    document.addEventListener('fullscreenchange', fitPage);
+    const followRatio = () => {
+      const query = matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      query.addEventListener('change', () => {
+        fitPage();
+        followRatio();
+      }, {once: true});
+    };
+    followRatio();
+    fitPage();
+  }
+
   const glyphCanvas = document.createElement('canvas');
   const glyphContext = glyphCanvas.getContext('2d', {willReadFrequently: true});
 
@@ -101,8 +146,23 @@ const kelmotPage = (() => {
       return !!$('kelmot-game') && typeof WebGLRenderingContext == 'function';
     },
 
-    // The window: a canvas of width x height pixels, shown one canvas pixel to
-    // a device pixel.
+    // The screen the game is told of, in pixels: the page's visible area in
+    // device pixels where that holds the menus' rows at the game's large font
+    // (1024 pixels wide), is held sideways, and shows the smallest text at ten
+    // CSS pixels or more (at most two device pixels to one); anywhere else (a
+    // phone, a page held upright, a small window) the screen of a 640 x 480
+    // window, whose text the game draws at its sizes for that mode, shown
+    // scaled up to the page.
+    screenSize() {
+      const ratio = window.devicePixelRatio || 1;
+      const width = Math.round(window.innerWidth * ratio);
+      const height = Math.round(window.innerHeight * ratio);
+      if (ratio <= 2 && width >= 1024 && width >= height - barRows) return [width, height];
+      return [640, 480 + barRows];
+    },
+
+    // The window: a canvas of width x height pixels, shown in the page below
+    // the bar, scaled to fit with its shape kept.
     addWindow(width, height) {
       const place = $('kelmot-game');
       if (!place) return false;
@@ -111,11 +171,9 @@ const kelmotPage = (() => {
       canvas.id = 'kelmot-window';
       canvas.width = width;
       canvas.height = height;
-      const ratio = window.devicePixelRatio || 1;
-      canvas.style.width = width / ratio + 'px';
-      canvas.style.height = height / ratio + 'px';
       followPointer(canvas);
       place.appendChild(canvas);
+      fitPage();
       keepScreenAwake();
       return true;
     },
@@ -252,9 +310,7 @@ const kelmotPage = (() => {
         if (Module['_KelmotToggleDisplayMode']) Module['_KelmotToggleDisplayMode']();
         $('kelmot-toggle').blur();
       };
-      // The bar takes the 56 device pixels the game leaves free.
-      const ratio = window.devicePixelRatio || 1;
-      document.documentElement.style.setProperty('--bar-height', 56 / ratio + 'px');
+      followPageSize();
     },
   };
 })();
