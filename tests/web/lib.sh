@@ -50,8 +50,10 @@ PageValue() { Browser js "$@"; }
 # stored text.
 NewPageFolder() {
     NewGameFolder "$@"
-    cp -r "$page"/index.html "$page"/page.js "$page"/page.css "$page"/banner.bmp \
-        "$page"/kelmot.js "$page"/kelmot.wasm .
+    # Not the service worker, whose cache would serve the next folder's page
+    # from this one's; Data/ as the tests spoil it, plain pictures only.
+    cp -r "$page"/index.html "$page"/page.js "$page"/manifest.webmanifest \
+        "$page"/icons "$page"/banner.bmp* "$page"/kelmot.js* "$page"/kelmot.wasm* .
     Browser serve "$PWD" >/dev/null
     StorePrefs "$(cat prefs.txt)"
 }

@@ -118,9 +118,15 @@ EM_JS(void, ForgetContextObjects, (), {
 });
 // clang-format on
 
+// The pictures are in the game's folder (page/start.js).
+// clang-format off
+EM_ASYNC_JS(void, WaitForPictures, (), { await Module['kelmotPicturesIn']; });
+// clang-format on
+
 } // namespace
 
 int32_t OpenGameWindow(GameWindow* window) {
+    WaitForPictures();
     if (!AddCanvas(window->width, window->height)) {
         std::fprintf(stderr, "kelmot: the page has no place for the game\n");
         return 0;

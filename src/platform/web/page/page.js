@@ -136,8 +136,67 @@ const kelmotPage = (() => {
     fitPage();
   }
 
-  const glyphCanvas = document.createElement('canvas');
-  const glyphContext = glyphCanvas.getContext('2d', {willReadFrequently: true});
+  // The file name as the page's host has it, as a Blob, or null where it has
+  // none: its gzipped copy name.gz, expanded here, where the host has that
+  // and the browser can expand it (a host may also have expanded it already,
+  // sending it encoded); else the file itself.
+  function fetchExpanded(name) {
+    const plain = () => fetch(name).then((response) => response.ok ? response.blob() : null);
+    if (typeof DecompressionStream != 'function') return plain();
+    return fetch(name + '.gz').then((response) => response.ok ? response.blob() : null)
+      .then((packed) => packed ? packed.slice(0, 2).arrayBuffer().then((head) => {
+        const magic = new Uint8Array(head);
+        if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
+        return new Response(packed.stream().pipeThrough(new DecompressionStream('gzip'))).blob();
+      }) : plain());
+  }
+
+  // Characters 32 to 126 at emPixels, each in a cell of two ems square with the
+  // pen half an em from its left and an em and a half from its top, which
+  // holds the ink of every character of the face: a map of the cut glyphs.
+  const glyphSets = new Map();
+  function drawGlyphSet(emPixels) {
+    const cell = emPixels * 2, columns = 16, first = 32, count = 95;
+    const canvas = document.createElement('canvas');
+    canvas.width = cell * columns;
+    canvas.height = cell * Math.ceil(count / columns);
+    const context = canvas.getContext('2d', {willReadFrequently: true});
+    context.font = 'bold ' + emPixels + 'px "Times New Roman", serif';
+    context.textBaseline = 'alphabetic';
+    context.fillStyle = '#fff';
+    const penX = Math.floor(emPixels / 2), penY = Math.floor(emPixels * 3 / 2);
+    const characters = Array.from({length: count}, (_, i) => String.fromCharCode(first + i));
+    characters.forEach((character, i) =>
+      context.fillText(character, (i % columns) * cell + penX, Math.floor(i / columns) * cell + penY));
+    const alpha = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    const inked = (x, y) => alpha[(y * canvas.width + x) * 4 + 3] >= 128;
+    const glyphs = new Map();
+    characters.forEach((character, i) => {
+      const cellX = (i % columns) * cell, cellY = Math.floor(i / columns) * cell;
+      const advance = Math.round(context.measureText(character).width);
+      let left = cell, right = -1, top = cell, bottom = -1;
+      for (let y = 0; y < cell; ++y) {
+        for (let x = 0; x < cell; ++x) {
+          if (!inked(cellX + x, cellY + y)) continue;
+          left = Math.min(left, x);
+          right = Math.max(right, x);
+          top = Math.min(top, y);
+          bottom = Math.max(bottom, y);
+        }
+      }
+      if (right < 0) {
+        glyphs.set(character, {advance, left: 0, top: 0, width: 0, height: 0, pixels: null});
+        return;
+      }
+      const width = right - left + 1, height = bottom - top + 1;
+      const pixels = new Uint8Array(width * height);
+      for (let y = 0; y < height; ++y) {
+        for (let x = 0; x < width; ++x) pixels[y * width + x] = inked(cellX + left + x, cellY + top + y) ? 1 : 0;
+      }
+      glyphs.set(character, {advance, left: left - penX, top: penY - top, width, height, pixels});
+    });
+    return glyphs;
+  }
 
   return {
     // The page has the game's place and the browser knows WebGL; whether it
@@ -258,38 +317,11 @@ const kelmotPage = (() => {
     // One character drawn by the browser in bold Times New Roman (or the serif
     // face it has in its place) at emPixels, cut at half coverage: its advance,
     // and its ink as one byte a pixel, rows from the top, placed by left and
-    // top from the pen on the baseline.
+    // top from the pen on the baseline. The font's characters are drawn all at
+    // once, on one canvas read back once, the first time one is asked for.
     drawGlyph(character, emPixels) {
-      const margin = emPixels;
-      const size = emPixels * 3;
-      if (glyphCanvas.width != size) glyphCanvas.width = glyphCanvas.height = size;
-      glyphContext.clearRect(0, 0, size, size);
-      glyphContext.font = 'bold ' + emPixels + 'px "Times New Roman", serif';
-      glyphContext.textBaseline = 'alphabetic';
-      glyphContext.fillStyle = '#fff';
-      const penX = margin, penY = margin + emPixels;
-      glyphContext.fillText(character, penX, penY);
-      const advance = Math.round(glyphContext.measureText(character).width);
-      const alpha = glyphContext.getImageData(0, 0, size, size).data;
-      let left = size, right = -1, top = size, bottom = -1;
-      for (let y = 0; y < size; ++y) {
-        for (let x = 0; x < size; ++x) {
-          if (alpha[(y * size + x) * 4 + 3] < 128) continue;
-          left = Math.min(left, x);
-          right = Math.max(right, x);
-          top = Math.min(top, y);
-          bottom = Math.max(bottom, y);
-        }
-      }
-      if (right < 0) return {advance, left: 0, top: 0, width: 0, height: 0, pixels: null};
-      const width = right - left + 1, height = bottom - top + 1;
-      const pixels = new Uint8Array(width * height);
-      for (let y = 0; y < height; ++y) {
-        for (let x = 0; x < width; ++x) {
-          pixels[y * width + x] = alpha[((top + y) * size + left + x) * 4 + 3] >= 128 ? 1 : 0;
-        }
-      }
-      return {advance, left: left - penX, top: penY - top, width, height, pixels};
+      if (!glyphSets.has(emPixels)) glyphSets.set(emPixels, drawGlyphSet(emPixels));
+      return glyphSets.get(emPixels).get(character);
     },
 
     // "Exit": the game has ended; the page says so and offers to start again.
@@ -300,7 +332,38 @@ const kelmotPage = (() => {
       $('kelmot-again').focus();
     },
 
-    start() {
+    // Starts the game: its code and the dialog's banner are fetched at once,
+    // its pictures (under Data/, as named) once the code is in, which starts
+    // the game; its window opens once the pictures are in its folder
+    // (start.js). Gives the game's Module.
+    start(pictures) {
+      const code = fetchExpanded('kelmot.js'), wasm = fetchExpanded('kelmot.wasm');
+      const codeIn = Promise.all([code, wasm]).catch(() => null);
+      const module = {
+        kelmotPictures: pictures.map((name) =>
+          [name, codeIn.then(() => fetchExpanded(name)).then((data) => data && data.arrayBuffer())]),
+        instantiateWasm(imports, done) {
+          wasm.then((data) => data.arrayBuffer())
+            .then((bytes) => WebAssembly.instantiate(bytes, imports))
+            .then((made) => done(made.instance, made.module),
+                  (error) => console.error('kelmot: the game\'s code could not be loaded:', error));
+          return {};
+        },
+      };
+      code.then((data) => {
+        const code = document.createElement('script');
+        code.src = URL.createObjectURL(data.slice(0, data.size, 'text/javascript'));
+        document.body.appendChild(code);
+      }).catch((error) => console.error('kelmot: the game\'s code could not be loaded:', error));
+      fetchExpanded('banner.bmp').then((data) => {
+        if (data) $('kelmot-banner').src = URL.createObjectURL(data.slice(0, data.size, 'image/bmp'));
+      });
+      // Once the page has loaded, what it fetched is kept for visits without
+      // the network.
+      if (navigator.serviceWorker) {
+        window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch((refused) =>
+          console.warn('kelmot: the game will not play offline:', refused.message)));
+      }
       for (const id of ['kelmot-message', 'kelmot-dialog']) keepKeys($(id));
       for (const type of ['focus', 'blur']) window.addEventListener(type, keepScreenAwake);
       document.addEventListener('visibilitychange', keepScreenAwake);
@@ -311,6 +374,7 @@ const kelmotPage = (() => {
         $('kelmot-toggle').blur();
       };
       followPageSize();
+      return module;
     },
   };
 })();

@@ -1,7 +1,7 @@
 // Before the game starts: its folder, /kelmot, is the working folder. prefs.txt
 // lives there and is kept in the browser's storage (IndexedDB, as emscripten's
-// IDBFS lays it out) across visits; the pictures are fetched with the page into
-// Data/ under it, a folder in memory that the storage leaves alone.
+// IDBFS lays it out) across visits; the pictures the page fetches go into Data/
+// under it, a folder in memory that the storage leaves alone.
 Module['preRun'] = (Module['preRun'] || []).concat(function () {
   const folder = '/kelmot';
   const prefsPath = folder + '/prefs.txt';
@@ -49,12 +49,10 @@ Module['preRun'] = (Module['preRun'] || []).concat(function () {
     }
   });
 
-  // A picture the server does not have is simply not there, as a missing file.
-  addRunDependency('kelmot-pictures');
-  Promise.all(Module['kelmotPictures'].map((name) =>
-    fetch(name, {cache: 'no-cache'})
-      .then((response) => response.ok ? response.arrayBuffer() : null)
-      .then((bytes) => { if (bytes) FS.writeFile(folder + '/' + name, new Uint8Array(bytes)); })
-      .catch((error) => console.error('kelmot: ' + name + ' could not be fetched:', error))))
-    .then(() => removeRunDependency('kelmot-pictures'));
+  // The pictures, fetched by the page (page.js) since it opened: the game
+  // starts meanwhile, and its window opens once they are in (game_window.cpp).
+  // One the server does not have is simply not there, as a missing file.
+  Module['kelmotPicturesIn'] = Promise.all(Module['kelmotPictures'].map(([name, fetched]) => fetched
+    .then((bytes) => { if (bytes) FS.writeFile(folder + '/' + name, new Uint8Array(bytes)); })
+    .catch((error) => console.error('kelmot: ' + name + ' could not be fetched:', error))));
 });
