@@ -15,6 +15,11 @@ Commands:
   prelude SCRIPT      run SCRIPT in each page opened from now on, before its own
                       scripts; an empty SCRIPT drops the preludes
   open                load the page afresh (the storage is kept, as on a reload)
+  framed              load a game portal's page afresh, from another port, with
+                      the page in a frame; the commands after it act in the
+                      frame, until the next open
+  offline on|off      the network cut off, or back (DevTools' emulation)
+  installable         why the browser would not install the page as an app
   away / back         open another tab, which takes the focus and hides the
                       page / close it and come back to the page
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
@@ -139,10 +144,26 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
 
+class Portal(Quiet):
+    """A game portal's page on another port: the game's page in a frame that
+    may go full screen, below and beside the portal's own content."""
+
+    def do_GET(self):
+        body = ('<!DOCTYPE html><title>portal</title><body style="margin:0">'
+                '<p style="height:60px; margin:0">A portal</p><iframe id="game" src="%s"'
+                ' allow="fullscreen" width="1024" height="768" style="margin-left:100px">'
+                '</iframe>' % self.server.game).encode()
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+
 class Server:
-    def __init__(self):
+    def __init__(self, handler_class=Quiet):
         self.folder = '.'
-        handler = lambda *a, **k: Quiet(*a, directory=self.folder, **k)
+        handler = lambda *a, **k: handler_class(*a, directory=self.folder, **k)
         self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
         self.address = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
@@ -225,17 +246,23 @@ def main():
     console = []
     preludes = []
     game_tab = None
+    # Where the game's page lies on the browser's page, in CSS pixels: inside
+    # the portal's frame, the frame's place.
+    offset = [0, 0]
+    portal = None
 
     def collect():
         for entry in driver.get_log('browser'):
             console.append(entry['message'])
             text = console_text(entry['message'])
-            # emscripten writes standard error as console warnings.
-            if entry['level'] == 'WARNING' and text is not None and 'kelmot.js' in entry['message']:
+            # emscripten writes standard error as console warnings; the page
+            # runs kelmot.js from a blob: address once it has expanded it.
+            game = 'kelmot.js' in entry['message'] or entry['message'].startswith('blob:')
+            if entry['level'] == 'WARNING' and text is not None and game:
                 errors.extend(text.split('\n'))
 
     def store(text=None):
-        if not driver.current_url.startswith(server.address):
+        if portal is None and not driver.current_url.startswith(server.address):
             driver.get(server.address + 'blank.html')
         return driver.execute_async_script(STORE_SCRIPT, '/kelmot/prefs.txt', text)
 
@@ -254,11 +281,23 @@ def main():
                         driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
                                                preludes.pop())
                     answer = argument
-                elif command == 'open':
+                elif command in ('open', 'framed'):
                     collect()
                     errors.clear()
                     console.clear()
-                    driver.get(server.address + 'index.html')
+                    driver.switch_to.default_content()
+                    offset = [0, 0]
+                    if command == 'open':
+                        portal = None
+                        driver.get(server.address + 'index.html')
+                    else:
+                        if portal is None:
+                            portal = Server(Portal)
+                            portal.httpd.game = server.address + 'index.html'
+                        driver.get(portal.address)
+                        frame = driver.find_element(By.ID, 'game')
+                        offset = driver.execute_script('const box = arguments[0].getBoundingClientRect(); return [box.left + arguments[0].clientLeft, box.top + arguments[0].clientTop];', frame)
+                        driver.switch_to.frame(frame)
                     answer = driver.current_url
                 elif command == 'away':
                     game_tab = driver.current_window_handle
@@ -273,6 +312,14 @@ def main():
                     actions = ActionChains(driver)
                     (actions.key_down if command == 'down' else actions.key_up)(key).perform()
                     answer = argument
+                elif command == 'offline':
+                    driver.execute_cdp_cmd('Network.enable', {})
+                    driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                        'offline': argument == 'on', 'latency': 0, 'downloadThroughput': -1,
+                        'uploadThroughput': -1})
+                    answer = argument
+                elif command == 'installable':
+                    answer = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
                 elif command == 'metrics':
                     width, height, ratio = argument.split()
                     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
@@ -284,6 +331,7 @@ def main():
                     answer = argument
                 elif command == 'point':
                     x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, argument.split()))
+                    x, y = x + offset[0], y + offset[1]
                     driver.execute_cdp_cmd('Input.dispatchMouseEvent', {'type': 'mouseMoved', 'x': x, 'y': y})
                     answer = [x, y]
                 elif command == 'tap':
@@ -292,12 +340,14 @@ def main():
                         x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, place))
                     else:
                         x, y = driver.execute_script(ELEMENT_POINT_SCRIPT, argument)
+                    x, y = x + offset[0], y + offset[1]
                     tap(driver, bool(scale), x, y)
                     answer = [x, y]
                 elif command == 'shot':
                     x, y, width, height, *answer = driver.execute_script(PICTURE_SCRIPT)
                     shot = driver.execute_cdp_cmd('Page.captureScreenshot', {'clip': {
-                        'x': x, 'y': y, 'width': width, 'height': height, 'scale': 1}})
+                        'x': x + offset[0], 'y': y + offset[1], 'width': width, 'height': height,
+                        'scale': 1}})
                     with open(argument, 'wb') as picture:
                         picture.write(base64.b64decode(shot['data']))
                 elif command == 'page':
@@ -327,6 +377,8 @@ def main():
     finally:
         driver.quit()
         server.httpd.shutdown()
+        if portal is not None:
+            portal.httpd.shutdown()
 
 
 if __name__ == '__main__':
