@@ -174,9 +174,14 @@ fuzz:
 # real window beside an empty frame and straight-line drawing; then the real
 # program's start-up, peak memory and minimised processor time beside a bare SDL
 # window (on a display with a window manager, which minimising needs); then the
-# browser's page in headless chromium beside a bare WebGL page.
+# browser's page in headless chromium beside a bare WebGL page, and Lighthouse's
+# figures for it on a phone (Lighthouse from npm, in $(BUILD_DIR)/lighthouse).
+LIGHTHOUSE_VERSION = 12.8.2
+LIGHTHOUSE_DIR = $(BUILD_DIR)/lighthouse
 bench: build web
 	@scripts/install-deps.sh bench
+	npm ls --prefix $(LIGHTHOUSE_DIR) lighthouse@$(LIGHTHOUSE_VERSION) >/dev/null 2>&1 || \
+	    npm install --prefix $(LIGHTHOUSE_DIR) --no-audit --no-fund lighthouse@$(LIGHTHOUSE_VERSION)
 	$(CONFIGURE) -DKELMOT_BENCH=ON
 	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
 	    picture_window frame_probe
@@ -185,7 +190,7 @@ bench: build web
 	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
 	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
 	    $(BUILD_DIR)/bench/libframe_probe.so Data
-	/usr/bin/python3 bench/web_bench.py $(WEB_DIR)
+	/usr/bin/python3 bench/web_bench.py $(WEB_DIR) $(LIGHTHOUSE_DIR)/node_modules/.bin/lighthouse
 
 # Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
 # OpenGL errors after every frame; fails on any error or on resident memory

@@ -63,6 +63,9 @@ webTests=(googletest)
 fuzz=(clang libclang-rt-14-dev)
 # The other libraries the BMP reader is timed against.
 benchPeers=(libstb-dev)
+# npm, which installs Lighthouse into the build folder for the browser page's
+# figures (Debian's package; some nodejs packages have it built in).
+lighthouse=(npm)
 # The release: its source archive from git; unzip lists the archives of two
 # builds that differ.
 release=(git unzip)
@@ -106,7 +109,10 @@ for target in "$@"; do
     release) Add release game packaging windows installer ;;
     fuzz) Add game fuzz ;;
     # The Linux game and the browser's page, each beside its baselines.
-    bench) Add game benchPeers web browser display ;;
+    bench)
+        Add game benchPeers web browser display
+        command -v npm >/dev/null || Add lighthouse
+        ;;
     soak) Add game display ;;
     *)
         echo "error: no list of packages for the make target $target" >&2

@@ -332,16 +332,14 @@ const kelmotPage = (() => {
       $('kelmot-again').focus();
     },
 
-    // Starts the game: its code and the dialog's banner are fetched at once,
-    // its pictures (under Data/, as named) once the code is in, which starts
-    // the game; its window opens once the pictures are in its folder
-    // (start.js). Gives the game's Module.
+    // Starts the game: its code, its pictures (under Data/, as named) and the
+    // dialog's banner are fetched at once; the game starts once its code is
+    // in, and its window opens once the pictures are in its folder (start.js).
+    // Gives the game's Module.
     start(pictures) {
       const code = fetchExpanded('kelmot.js'), wasm = fetchExpanded('kelmot.wasm');
-      const codeIn = Promise.all([code, wasm]).catch(() => null);
       const module = {
-        kelmotPictures: pictures.map((name) =>
-          [name, codeIn.then(() => fetchExpanded(name)).then((data) => data && data.arrayBuffer())]),
+        kelmotPictures: pictures.map((name) => [name, fetchExpanded(name).then((data) => data && data.arrayBuffer())]),
         instantiateWasm(imports, done) {
           wasm.then((data) => data.arrayBuffer())
             .then((bytes) => WebAssembly.instantiate(bytes, imports))
