@@ -33,6 +33,8 @@ import time
 import zipfile
 
 here = os.path.dirname(os.path.abspath(__file__))
+# The tests' folder stays as it is in the tree.
+sys.dont_write_bytecode = True
 browserModule = importlib.util.spec_from_file_location(
     'browser', os.path.join(here, '..', 'tests', 'web', 'browser.py'))
 browser = importlib.util.module_from_spec(browserModule)
