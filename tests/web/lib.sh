@@ -187,7 +187,7 @@ AnswerErrorBox() {
         BoxShown && { shown=1; break; }
         sleep 0.1
     done
-    [[ -n "$shown" ]] || { Fail "no message box appeared"; return 1; }
+    [[ -n "$shown" ]] || { Fail "no message box appeared; the page's console: $(Browser console)"; return 1; }
     [[ "$(PageValue "document.getElementById('kelmot-message-caption').textContent")" == '"Error"' ]] ||
         Fail "the box is not captioned \"Error\""
     count=$(PageValue "document.getElementById('kelmot-message').dataset.shown")
