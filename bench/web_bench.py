@@ -145,9 +145,11 @@ def lighthouse(command, folder):
 def main():
     build = sys.argv[1]
     folder = tempfile.mkdtemp(prefix='kelmot-web-bench-')
-    with zipfile.ZipFile(glob.glob(os.path.join(build, 'kelmot-*-web.zip'))[0]) as archive:
+    # This version's, not an older one a build folder may still hold.
+    version = open(os.path.join(here, '..', 'VERSION')).read().strip()
+    with zipfile.ZipFile(os.path.join(build, 'kelmot-%s-web.zip' % version)) as archive:
         archive.extractall(folder)
-    released = glob.glob(os.path.join(folder, 'kelmot-*-web'))[0]
+    released = os.path.join(folder, 'kelmot-%s-web' % version)
     if len(sys.argv) > 2:
         lighthouse(sys.argv[2], released)
     page = os.path.join(folder, 'page')

@@ -1,9 +1,9 @@
 ; The Kelmot installer: the game for the current user, without administrator
 ; rights, in the per-user programs folder, the Start menu and the list of
 ; installed apps. The build makes it (make windows-installer) with
-;   makensis -DVERSION=1.0.0 -DPROGRAM=.../kelmot.exe -DPICTURES=.../Data
+;   makensis -DVERSION=1.1.0 -DPROGRAM=.../kelmot.exe -DPICTURES=.../Data
 ;            -DICON=.../kelmot.ico -DLICENSE=.../LICENSE.txt "-DCOPYRIGHT=2026 ..."
-;            -DOUTFILE=.../kelmot-1.0.0-setup.exe installer.nsi
+;            -DOUTFILE=.../kelmot-1.1.0-setup.exe installer.nsi
 ; Both it and its uninstaller take /S to run without asking; the uninstaller
 ; also takes /REMOVEPREFS, which removes the player's prefs.txt as well.
 
