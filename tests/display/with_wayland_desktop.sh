@@ -56,19 +56,8 @@ Cleanup() {
     exit "$status"
 }
 
-# Asks a process to end, then kills it if it is still there after 5 s.
-# shellcheck disable=SC2317 # run from Cleanup
-StopProcess() {
-    local pid=$1
-    [[ -n "$pid" ]] || return 0
-    kill -TERM "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-}
+# shellcheck source=SCRIPTDIR/stop_process.sh
+source "$(dirname "${BASH_SOURCE[0]}")/stop_process.sh"
 
 trap Cleanup EXIT
 trap 'exit 130' INT
