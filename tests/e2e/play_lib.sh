@@ -3,6 +3,29 @@
 # Source it after lib.sh; $reader must name the board reader (board_reader.cpp)
 # and $window the game window once it is found.
 
+# A key goes down and comes up. A key named padN:BUTTON is BUTTON of the
+# scripted controller N (support/scripted_gamepad.h): up down left right a b y
+# start back, or the left stick held at stick=X,Y; while it is down the
+# controller holds that alone.
+KeyDown() {
+    case $1 in
+    pad?:*) HoldOnPad "${1%%:*}" "${1#*:}" ;;
+    *) xdotool keydown "$1" ;;
+    esac
+}
+KeyUp() {
+    case $1 in
+    pad?:*) [[ ! -e "${1%%:*}" ]] || HoldOnPad "${1%%:*}" "" ;;
+    *) xdotool keyup "$1" ;;
+    esac
+}
+
+# The scripted controller file $1 in the game's folder, holding $2, replaced
+# whole so that it is never read half written.
+HoldOnPad() { echo "$2" >"$1.new" && mv "$1.new" "$1"; }
+Plug() { HoldOnPad "pad$1" ""; }
+Unplug() { rm -f "pad$1"; }
+
 # Replaces lib.sh's Press with a longer hold: each key stays down long enough for
 # the game to draw a frame meanwhile (a key pressed and released between two
 # frames would go unseen), one after the other. Frames are slow under a software renderer on a busy machine, and the
@@ -12,9 +35,9 @@
 Press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key"
+        KeyDown "$key"
         sleep 0.25
-        xdotool keyup "$key"
+        KeyUp "$key"
         sleep 0.1
     done
 }
@@ -59,9 +82,9 @@ FocusGame() {
 # Holds key $1 for most of a second: for a key that must do nothing, so that
 # frames surely see it doing nothing.
 PressLong() {
-    xdotool keydown "$1"
+    KeyDown "$1"
     sleep 0.8
-    xdotool keyup "$1"
+    KeyUp "$1"
     sleep 0.1
 }
 
@@ -83,13 +106,13 @@ MenuSettled() {
 # Holds key $1 down until the screen differs from menu.ppm; 1 if it never does.
 HoldUntilChanged() {
     local changed=
-    xdotool keydown "$1"
+    KeyDown "$1"
     for _ in $(seq 40); do
         sleep 0.1
         Shoot menu-now.ppm || break
         cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
     done
-    xdotool keyup "$1"
+    KeyUp "$1"
     # Every shot is one whole frame, and the menu frame after a key shows all
     # that the key did.
     mv -f menu-now.ppm menu.ppm 2>/dev/null || true
@@ -110,11 +133,11 @@ EnterGame() {
     HoldUntilChanged Return
 }
 
-# ESC from a game, pressed again until the main menu stands still (ESC does
-# nothing there).
+# ESC (or key $1) from a game, pressed again until the main menu stands still
+# (ESC does nothing there).
 BackToMenu() {
     for _ in 1 2 3; do
-        Press Escape
+        Press "${1:-Escape}"
         MenuSettled 2>/dev/null && return 0
     done
     Fail "ESC did not lead back to the menu"
@@ -252,17 +275,20 @@ TieMove() {
     for cell in 4 0 2 6 8 1 3 5 7; do [[ "${1:cell:1}" == . ]] && { echo "$cell"; return; }; done
 }
 
-# Plays our X in cell $2 of board $1 with the keypad and waits for the screen to
+# Puts our mark in cell $1: with the keypad, unless a test says otherwise.
+PlaceMark() { Press "${keypad[$1]}"; }
+
+# Plays our X in cell $2 of board $1 with PlaceMark and waits for the screen to
 # show it and the computer's answer (one more O), or just it when it ended the
 # game. Sets $board.
 PlayX() {
     local before=$1 mine expected cell attempt
     mine=$(Put "$1" "$2" X)
-    Press "${keypad[$2]}"
+    PlaceMark "$2"
     for attempt in $(seq 40); do
         # A press that no frame saw is pressed again; a seen one would have
         # shown by now.
-        ((attempt % 10 == 0)) && [[ "$board" == "$before" ]] && Press "${keypad[$2]}"
+        ((attempt % 10 == 0)) && [[ "$board" == "$before" ]] && PlaceMark "$2"
         if ReadScreen && [[ "$board" != *\?* && "$board" != "$before" ]]; then
             if [[ "$board" == "$mine" ]]; then
                 [[ "$(Outcome "$mine")" != none ]] && return 0
@@ -296,4 +322,73 @@ PlayComputerGame() {
     outcome=$(Outcome "$board")
     ExpectResult "$outcome"
     echo "  $1: $outcome, board $board"
+}
+
+# Puts our mark in cell $1 with controller 1: its D-pad takes the cursor there
+# a cell at a time, and A places the mark.
+PadPlaceMark() {
+    ReadScreen || return 1
+    for _ in 1 2 3 4 5; do
+        if ((cursor / 3 > $1 / 3)); then
+            PressForCursor pad1:up $((cursor - 3))
+        elif ((cursor / 3 < $1 / 3)); then
+            PressForCursor pad1:down $((cursor + 3))
+        elif ((cursor > $1)); then
+            PressForCursor pad1:left $((cursor - 1))
+        elif ((cursor < $1)); then
+            PressForCursor pad1:right $((cursor + 1))
+        else
+            Press pad1:a
+            return 0
+        fi || return 1
+    done
+}
+
+# The game played with nothing but controllers, from the main menu as the game
+# opens, with controller 1 plugged in and the arrow keys' scheme in force.
+PlayWithGamepads() {
+    local shown=
+    echo "- A starts a game against the computer, played to its end with the D-pad and A"
+    PlaceMark() { PadPlaceMark "$1"; }
+    MenuSettled
+    HoldUntilChanged pad1:a
+    WaitForBoard "........." && ExpectResult none
+    PlayComputerGame TieMove
+    [[ "$outcome" == tie ]] || Fail "careful play ended in a $outcome"
+
+    echo "- Y starts again; the left stick moves the cursor only past half its travel"
+    PressForBoard pad1:y "........."
+    [[ "$cursor" == 1 ]] || Fail "the cursor starts on cell $cursor, not the top middle: $readout"
+    PressLong pad1:stick=0,40
+    ReadScreen && [[ "$cursor" == 1 ]] || Fail "the stick at 40 % moved the cursor: $readout"
+    PressForCursor pad1:stick=0,100 4
+
+    echo "- a controller unplugged while it holds Down leaves no key down"
+    KeyDown pad1:down
+    for _ in $(seq 40); do
+        ReadScreen && [[ "$cursor" == 7 ]] && shown=1 && break
+        sleep 0.1
+    done
+    [[ -n "$shown" ]] || Fail "Down held did not take the cursor to the bottom: $readout"
+    Unplug 1
+    # Up takes the cursor up; a Down still down would take it back at once.
+    PressForCursor Up 4
+    sleep 1
+    ReadScreen && [[ "$cursor" == 4 ]] || Fail "the cursor went back down: $readout"
+
+    echo "- controllers plugged in while the game runs act at once, beside each other"
+    Plug 2
+    PlaceMark() { Press pad2:a; }
+    PlayX "........." 4
+    Plug 1
+    PressForBoard pad1:y "........."
+
+    echo "- B goes back to the menu; Down held runs down it to \"Exit\"; A ends the game with 0"
+    BackToMenu pad1:b
+    KeyDown pad1:down
+    sleep 2.5
+    KeyUp pad1:down
+    MenuSettled
+    Press pad1:a
+    ExpectExit 0
 }
