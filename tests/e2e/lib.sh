@@ -220,17 +220,21 @@ WaitForBoxToGo() {
     done
 }
 
-# Presses Return in the game's "Error" message box, once it is there. The key
-# is typed into the focused box rather than sent to it: a sent key's release
-# can reach a box that is already gone.
+# Presses Return in the game's "Error" message box, once it is there, or the
+# controller's button $1. The key is typed into the focused box rather than
+# sent to it: a sent key's release can reach a box that is already gone.
 AnswerErrorBox() {
     local box
     if ! box=$(WaitForWindow Error); then
         Fail "no message box appeared"
         return 1
     fi
-    xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
-    xdotool key Return
+    if [[ -n "${1:-}" ]]; then
+        Press "$1"
+    else
+        xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+        xdotool key Return
+    fi
     WaitForBoxToGo "$box"
 }
 
@@ -346,13 +350,36 @@ RequestClose() {
     done
 }
 
+# A key goes down and comes up. A key named padN:BUTTON is BUTTON of the
+# scripted controller N (support/scripted_gamepad.h): up down left right a b y
+# start back, or the left stick held at stick=X,Y; while it is down the
+# controller holds that alone.
+KeyDown() {
+    case $1 in
+    pad?:*) HoldOnPad "${1%%:*}" "${1#*:}" ;;
+    *) xdotool keydown "$1" ;;
+    esac
+}
+KeyUp() {
+    case $1 in
+    pad?:*) [[ ! -e "${1%%:*}" ]] || HoldOnPad "${1%%:*}" "" ;;
+    *) xdotool keyup "$1" ;;
+    esac
+}
+
+# The scripted controller file $1 in the game's folder, holding $2, replaced
+# whole so that it is never read half written.
+HoldOnPad() { echo "$2" >"$1.new" && mv "$1.new" "$1"; }
+Plug() { HoldOnPad "pad$1" ""; }
+Unplug() { rm -f "pad$1"; }
+
 # Presses keys one at a time, each held long enough for a busy display to see it.
 Press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key"
+        KeyDown "$key"
         sleep 0.1
-        xdotool keyup "$key"
+        KeyUp "$key"
         sleep 0.15
     done
 }

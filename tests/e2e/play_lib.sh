@@ -3,29 +3,6 @@
 # Source it after lib.sh; $reader must name the board reader (board_reader.cpp)
 # and $window the game window once it is found.
 
-# A key goes down and comes up. A key named padN:BUTTON is BUTTON of the
-# scripted controller N (support/scripted_gamepad.h): up down left right a b y
-# start back, or the left stick held at stick=X,Y; while it is down the
-# controller holds that alone.
-KeyDown() {
-    case $1 in
-    pad?:*) HoldOnPad "${1%%:*}" "${1#*:}" ;;
-    *) xdotool keydown "$1" ;;
-    esac
-}
-KeyUp() {
-    case $1 in
-    pad?:*) [[ ! -e "${1%%:*}" ]] || HoldOnPad "${1%%:*}" "" ;;
-    *) xdotool keyup "$1" ;;
-    esac
-}
-
-# The scripted controller file $1 in the game's folder, holding $2, replaced
-# whole so that it is never read half written.
-HoldOnPad() { echo "$2" >"$1.new" && mv "$1.new" "$1"; }
-Plug() { HoldOnPad "pad$1" ""; }
-Unplug() { rm -f "pad$1"; }
-
 # Replaces lib.sh's Press with a longer hold: each key stays down long enough for
 # the game to draw a frame meanwhile (a key pressed and released between two
 # frames would go unseen), one after the other. Frames are slow under a software renderer on a busy machine, and the
