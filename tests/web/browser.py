@@ -9,7 +9,9 @@ Usage: browser.py WIDTH HEIGHT  (the page's visible area, in pixels)
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
   open                load the page afresh (the storage is kept, as on a reload)
-  down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
+  down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...),
+                      or padN:BUTTON, what scripted controller N holds (play_lib.sh)
+  plug N / unplug N   plug scripted controller N in / out
   click ID            click the element with that id
   shot FILE           save the game's canvas as a PNG picture
   page FILE           save the whole page as a PNG picture
@@ -22,6 +24,7 @@ Commands:
 import functools
 import http.server
 import json
+import re
 import sys
 import tempfile
 import threading
@@ -41,6 +44,34 @@ KEYS = {
     'KP_Left': Keys.NUMPAD4, 'KP_Begin': Keys.NUMPAD5, 'KP_Right': Keys.NUMPAD6,
     'KP_End': Keys.NUMPAD1, 'KP_Down': Keys.NUMPAD2, 'KP_Next': Keys.NUMPAD3,
 }
+
+# The scripted controllers: every page's navigator.getGamepads answers with
+# them, in the standard layout, each holding one button or its left stick at
+# stick=X,Y (hundredths of its travel, right and down positive).
+GAMEPADS_SCRIPT = '''
+(() => {
+  const buttons = {a: 0, b: 1, x: 2, y: 3, back: 8, start: 9, up: 12, down: 13, left: 14, right: 15};
+  const pads = [null, null, null, null];
+  window.kelmotTestPads = {
+    plug(n) { pads[n - 1] = {held: ''}; },
+    unplug(n) { pads[n - 1] = null; },
+    hold(n, held) { if (pads[n - 1]) pads[n - 1].held = held; },
+  };
+  const shown = (pad, index) => {
+    if (!pad) return null;
+    const stick = /^stick=(-?\\d+),(-?\\d+)$/.exec(pad.held) || [0, 0, 0];
+    return {
+      id: 'Kelmot test controller', index, connected: true, mapping: 'standard',
+      timestamp: performance.now(), axes: [stick[1] / 100, stick[2] / 100, 0, 0],
+      buttons: Array.from({length: 17}, (_, b) => {
+        const pressed = buttons[pad.held] === b;
+        return {pressed, touched: pressed, value: pressed ? 1 : 0};
+      }),
+    };
+  };
+  Object.defineProperty(navigator, 'getGamepads', {value: () => pads.map(shown)});
+})();
+'''
 
 # The store as emscripten's IndexedDB file system keeps it: a database named
 # after the mount point, files under their paths.
@@ -115,6 +146,7 @@ def start_browser(width, height):
     # that size would show it.
     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
         'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False})
+    driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': GAMEPADS_SCRIPT})
     return driver
 
 
@@ -159,6 +191,15 @@ def main():
                     errors.clear()
                     driver.get(server.address + 'index.html')
                     answer = driver.current_url
+                elif command in ('down', 'up') and re.match(r'pad\d:', argument):
+                    pad, _, held = argument.partition(':')
+                    driver.execute_script('kelmotTestPads.hold(arguments[0], arguments[1])',
+                                          int(pad[3:]), held if command == 'down' else '')
+                    answer = argument
+                elif command in ('plug', 'unplug'):
+                    driver.execute_script('kelmotTestPads[arguments[0]](arguments[1])', command,
+                                          int(argument))
+                    answer = argument
                 elif command in ('down', 'up'):
                     key = KEYS.get(argument, argument)
                     actions = ActionChains(driver)

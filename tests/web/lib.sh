@@ -85,34 +85,21 @@ WindowedViewport() {
     viewHeight=$(PageValue "document.getElementById('kelmot-window').height")
 }
 
-Press() {
-    local key
-    for key in "$@"; do
-        Browser down "$key" >/dev/null
-        sleep 0.25
-        Browser up "$key" >/dev/null
+# Keys and the scripted controllers go through the browser.
+KeyDown() { Browser down "$1" >/dev/null; }
+KeyUp() { Browser up "$1" >/dev/null; }
+Plug() { Browser plug "$1" >/dev/null; }
+Unplug() { Browser unplug "$1" >/dev/null; }
+
+DialogShown() { [[ "$(PageValue "document.getElementById('kelmot-dialog').open")" == true ]]; }
+
+WaitForPageDialog() {
+    for _ in $(seq 100); do
+        DialogShown && return 0
         sleep 0.1
     done
-}
-
-PressLong() {
-    Browser down "$1" >/dev/null
-    sleep 0.8
-    Browser up "$1" >/dev/null
-    sleep 0.1
-}
-
-HoldUntilChanged() {
-    local changed=
-    Browser down "$1" >/dev/null
-    for _ in $(seq 40); do
-        sleep 0.1
-        Shoot menu-now.ppm || break
-        cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
-    done
-    Browser up "$1" >/dev/null
-    mv -f menu-now.ppm menu.ppm 2>/dev/null || true
-    [[ -n "$changed" ]] || { Fail "$1 changed nothing on the menu screen"; return 1; }
+    Fail "no dialog appeared"
+    return 1
 }
 
 # Saves the game's canvas as the PPM picture $1. A game that has ended where it
@@ -129,8 +116,9 @@ Shoot() {
 # Whether the page shows its message box, and its text.
 BoxShown() { [[ "$(PageValue "document.getElementById('kelmot-message').open")" == true ]]; }
 
-# Presses Return in the game's "Error" box once it is there, and waits for it
-# to go (the next box, if any, shows in the same place: the page counts them).
+# Presses Return (or key $1) in the game's "Error" box once it is there, and
+# waits for it to go (the next box, if any, shows in the same place: the page
+# counts them).
 AnswerErrorBox() {
     local shown= count
     for _ in $(seq 100); do
@@ -141,14 +129,14 @@ AnswerErrorBox() {
     [[ "$(PageValue "document.getElementById('kelmot-message-caption').textContent")" == '"Error"' ]] ||
         Fail "the box is not captioned \"Error\""
     count=$(PageValue "document.getElementById('kelmot-message').dataset.shown")
-    Press Return
+    Press "${1:-Return}"
     for _ in $(seq 50); do
         BoxShown || return 0
         [[ "$(PageValue "document.getElementById('kelmot-message').dataset.shown")" == "$count" ]] ||
             return 0
         sleep 0.1
     done
-    Fail "the box stays after Return"
+    Fail "the box stays after ${1:-Return}"
 }
 
 # Waits up to 10 s for the game to end ("Exit", or a start that failed) and

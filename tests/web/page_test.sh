@@ -10,17 +10,6 @@ reader=$(realpath "$2")
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-DialogShown() { [[ "$(PageValue "document.getElementById('kelmot-dialog').open")" == true ]]; }
-
-WaitForPageDialog() {
-    for _ in $(seq 100); do
-        DialogShown && return 0
-        sleep 0.1
-    done
-    Fail "no dialog appeared"
-    return 1
-}
-
 defaultPrefs=$(printf '%s\n' gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 \
     player1controls=1 player2controls=1 configpanel=1 res=1 bpp=0 fullscreen=1)
 

@@ -26,7 +26,7 @@ add_test(NAME web.key_map COMMAND web_key_map_tests)
 # shots of the canvas.
 include(e2e/board_reader.cmake)
 
-foreach(script page play)
+foreach(script page play gamepad)
     add_test(NAME web.e2e.${script}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
                 ${KELMOT_BOARD_READER})
