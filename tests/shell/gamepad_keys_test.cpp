@@ -67,19 +67,4 @@ TEST_F(GamepadKeys, SharedKeyStaysDownWhileEitherButtonIsHeld) {
     EXPECT_EQ(keys[vkR], 0);
 }
 
-TEST(GamepadDialog, PressesAreKeysOfTheDialogAndReleasesNothing) {
-    GamepadState state;
-    EXPECT_EQ(GamepadDialogKeys(&state, padUp | padA, 0), 1u << dialogShiftTab | 1u << dialogSpace);
-    EXPECT_EQ(GamepadDialogKeys(&state, padStart, 10), 1u << dialogEnter);
-    EXPECT_EQ(GamepadDialogKeys(&state, padStart | padB | padY | padBack, 20), 0u);
-    EXPECT_EQ(GamepadDialogKeys(&state, padDown, 30), 1u << dialogTab);
-    EXPECT_EQ(GamepadDialogKeys(&state, padDown, 530), 1u << dialogTab);
-}
-
-TEST(GamepadStick, CountsPastHalfItsTravel) {
-    EXPECT_EQ(StickDirections(0.5f, -0.5f), 0u);
-    EXPECT_EQ(StickDirections(-0.51f, 0.51f), padLeft | padDown);
-    EXPECT_EQ(StickDirections(1.0f, -1.0f), padRight | padUp);
-}
-
 } // namespace
