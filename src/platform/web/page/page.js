@@ -13,7 +13,7 @@ const kelmotPage = (() => {
     for (const type of ['keydown', 'keyup']) dialog.addEventListener(type, (e) => e.stopPropagation());
   }
 
-  // Tab (step 1) and Shift+Tab (-1) in dialog: the next control, a group of
+  // Tab (step 1) and Shift+Tab (-1) in a dialog: the next control, a group of
   // radio buttons counting once, by its checked button.
   function moveFocus(dialog, step) {
     const controls = [...dialog.querySelectorAll('input, button')];
