@@ -23,13 +23,13 @@ sed -i 's/^configpanel=0/configpanel=1/' prefs.txt
 expectedPrefs=$(sed -e 's/^bpp=0/bpp=1/' -e 's/^fullscreen=1/fullscreen=0/' prefs.txt)
 Plug 1
 StartGame
-WaitForDialog >/dev/null || Finish
+dialog=$(WaitForDialog) || Finish
 
 echo "- the dialog: the D-pad moves as Tab, Shift+Tab and the arrows, A is Space, Start is OK"
 # The focus starts on "1024x768"; the tab order is the sizes, the depths,
 # "Fullscreen?", OK. Down, Down, Up reach the depths, Right checks "32 bit",
 # Down goes on to "Fullscreen?", A clears it.
-Press pad1:down pad1:down pad1:up pad1:right pad1:down pad1:a pad1:start
+DialogPress pad1:down pad1:down pad1:up pad1:right pad1:down pad1:a pad1:start
 FocusGame
 [[ "$(cat prefs.txt)" == "$expectedPrefs" ]] || Fail "prefs.txt after the dialog: $(cat prefs.txt)"
 

@@ -373,6 +373,43 @@ HoldOnPad() { echo "$2" >"$1.new" && mv "$1.new" "$1"; }
 Plug() { HoldOnPad "pad$1" ""; }
 Unplug() { rm -f "pad$1"; }
 
+# A checksum of how the start-up dialog, window $dialog, looks now, or "gone".
+# A shot can fail on a busy display: it is taken again.
+DialogLook() {
+    local look
+    for _ in 1 2 3; do
+        look=$(timeout 10 import -window "$dialog" -depth 8 ppm:- 2>/dev/null | md5sum)
+        [[ "$look" == d41d8cd98f00b204e9800998ecf8427e* ]] || { echo "$look"; return; }
+        sleep 0.2
+    done
+    echo gone
+}
+
+# Holds each key down until the start-up dialog looks different (every key
+# given moves the focus or changes a choice), once it has stood still (the
+# toolkit fades its focus ring in and out). A controller is looked at, not
+# heard: on a busy machine a short press can go unseen, and a long one repeat.
+DialogPress() {
+    local key before now changed
+    for key in "$@"; do
+        before=$(DialogLook)
+        for _ in $(seq 30); do
+            sleep 0.1
+            now=$(DialogLook)
+            [[ "$now" == "$before" ]] && break
+            before=$now
+        done
+        changed=
+        KeyDown "$key"
+        for _ in $(seq 100); do
+            sleep 0.05
+            [[ "$(DialogLook)" != "$before" ]] && changed=1 && break
+        done
+        KeyUp "$key"
+        [[ -n "$changed" ]] || { Fail "$key changed nothing in the dialog"; return 1; }
+    done
+}
+
 # Presses keys one at a time, each held long enough for a busy display to see it.
 Press() {
     local key

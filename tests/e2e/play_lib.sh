@@ -302,23 +302,34 @@ PlayComputerGame() {
 }
 
 # Puts our mark in cell $1 with controller 1: its D-pad takes the cursor there
-# a cell at a time, and A places the mark.
+# a cell at a time, and A places the mark. A held direction repeats, and on a
+# busy machine a press can last long enough to repeat: the way on is looked at
+# again after every step.
 PadPlaceMark() {
-    ReadScreen || return 1
-    for _ in 1 2 3 4 5; do
+    local before direction
+    for _ in $(seq 12); do
+        ReadScreen || { sleep 0.2; continue; }
         if ((cursor / 3 > $1 / 3)); then
-            PressForCursor pad1:up $((cursor - 3))
+            direction=up
         elif ((cursor / 3 < $1 / 3)); then
-            PressForCursor pad1:down $((cursor + 3))
+            direction=down
         elif ((cursor > $1)); then
-            PressForCursor pad1:left $((cursor - 1))
+            direction=left
         elif ((cursor < $1)); then
-            PressForCursor pad1:right $((cursor + 1))
+            direction=right
         else
             Press pad1:a
             return 0
-        fi || return 1
+        fi
+        before=$cursor
+        Press "pad1:$direction"
+        for _ in $(seq 8); do
+            ReadScreen && [[ "$cursor" != "$before" ]] && break
+            sleep 0.2
+        done
     done
+    Fail "the D-pad did not take the cursor to cell $1: $readout"
+    return 1
 }
 
 # The game played with nothing but controllers, from the main menu as the game
@@ -338,7 +349,13 @@ PlayWithGamepads() {
     [[ "$cursor" == 1 ]] || Fail "the cursor starts on cell $cursor, not the top middle: $readout"
     PressLong pad1:stick=0,40
     ReadScreen && [[ "$cursor" == 1 ]] || Fail "the stick at 40 % moved the cursor: $readout"
-    PressForCursor pad1:stick=0,100 4
+    Press pad1:stick=0,100
+    for _ in $(seq 8); do
+        ReadScreen && [[ "$cursor" != 1 ]] && break
+        sleep 0.2
+    done
+    # Down once, or twice if the press lasted long enough to repeat.
+    [[ "$cursor" == 4 || "$cursor" == 7 ]] || Fail "the stick pushed down: $readout"
 
     echo "- a controller unplugged while it holds Down leaves no key down"
     KeyDown pad1:down

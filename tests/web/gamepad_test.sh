@@ -22,7 +22,7 @@ echo "- the dialog: the D-pad moves as Tab, Shift+Tab and the arrows, A is Space
 # The focus starts on "1024x768"; the tab order is the sizes, the depths,
 # "Fullscreen?", OK. Down, Down, Up reach the depths, Right checks "32 bit",
 # Down goes on to "Fullscreen?", A clears it.
-Press pad1:down pad1:down pad1:up pad1:right pad1:down pad1:a pad1:start
+DialogPress pad1:down pad1:down pad1:up pad1:right pad1:down pad1:a pad1:start
 WindowedViewport
 [[ "$(StoredPrefs)" == "$expected" ]] || Fail "the stored prefs.txt holds: $(StoredPrefs)"
 

@@ -91,6 +91,11 @@ KeyUp() { Browser up "$1" >/dev/null; }
 Plug() { Browser plug "$1" >/dev/null; }
 Unplug() { Browser unplug "$1" >/dev/null; }
 
+# The start-up dialog's focus and checked controls.
+DialogLook() {
+    PageValue "document.activeElement.id + [...document.querySelectorAll('#kelmot-dialog input')].map((c) => c.checked ? 1 : 0).join('') + document.getElementById('kelmot-dialog').open"
+}
+
 DialogShown() { [[ "$(PageValue "document.getElementById('kelmot-dialog').open")" == true ]]; }
 
 WaitForPageDialog() {

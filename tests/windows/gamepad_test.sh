@@ -40,11 +40,11 @@ NewPadFolder 1 0 1
 sed -i 's/^configpanel=0/configpanel=1/' prefs.txt
 mapfile -t expectedPrefs < <(sed -e 's/^bpp=0/bpp=1/' -e 's/^fullscreen=1/fullscreen=0/' prefs.txt)
 StartGame
-WaitForDialog >/dev/null || Finish
+dialog=$(WaitForDialog) || Finish
 # The focus starts on "1024x768"; the tab order is the checked size, the
 # checked depth, OK, "Fullscreen?". Down, Down, Up reach the depths, Right
 # checks "32 bit", Down, Down go on to "Fullscreen?", A clears it.
-Press pad1:down pad1:down pad1:up pad1:right pad1:down pad1:down pad1:a pad1:start
+DialogPress pad1:down pad1:down pad1:up pad1:right pad1:down pad1:down pad1:a pad1:start
 FocusGame
 ExpectWrittenPrefs "${expectedPrefs[@]}"
 

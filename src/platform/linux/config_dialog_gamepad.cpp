@@ -5,6 +5,7 @@
 gboolean FollowDialogKeys(gpointer data) {
     const auto* watch = static_cast<DialogKeyWatch*>(data);
     const uint32_t keys = watch->keys();
+    if (keys == 0) return G_SOURCE_CONTINUE;
     GtkWidget* window = watch->dialog->window;
     // Tab, Shift+Tab and the arrow keys are the window's own focus moves; an
     // arrow that reaches another button of a group checks it.
@@ -23,5 +24,7 @@ gboolean FollowDialogKeys(gpointer data) {
     GtkWidget* focused = gtk_window_get_focus(GTK_WINDOW(window));
     if ((keys & 1u << dialogSpace) != 0 && focused != nullptr) gtk_widget_activate(focused);
     if ((keys & 1u << dialogEnter) != 0) gtk_button_clicked(GTK_BUTTON(watch->dialog->ok));
+    // The focus shows from now on, as it does once the keyboard moves it.
+    gtk_window_set_focus_visible(GTK_WINDOW(window), TRUE);
     return G_SOURCE_CONTINUE;
 }

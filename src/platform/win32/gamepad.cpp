@@ -110,6 +110,8 @@ void CALLBACK FollowGamepadsInDialog(HWND, UINT, UINT_PTR, DWORD) {
     const uint32_t keys = GamepadDialogKeys(&gamepads.state, ReadGamepads(), MillisecondClock());
     HWND dialog = keys != 0 ? ShownDialog() : nullptr;
     if (dialog == nullptr) return;
+    // The focus shows from now on, as it does once the keyboard moves it.
+    SendMessageA(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     // Tab and Shift+Tab as the dialog takes them, whatever Shift is doing.
     if ((keys & 1u << dialogShiftTab) != 0) SendMessageA(dialog, WM_NEXTDLGCTL, 1, FALSE);
     if ((keys & 1u << dialogTab) != 0) SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE);
