@@ -377,6 +377,7 @@ Unplug() { rm -f "pad$1"; }
 # A shot can fail on a busy display: it is taken again.
 DialogLook() {
     local look
+    xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable || { echo gone; return; }
     for _ in 1 2 3; do
         look=$(timeout 10 import -window "$dialog" -depth 8 ppm:- 2>/dev/null | md5sum)
         [[ "$look" == d41d8cd98f00b204e9800998ecf8427e* ]] || { echo "$look"; return; }
