@@ -1,14 +1,17 @@
 // Preloaded into the real game by the controller test: the scripted controllers
 // (support/scripted_gamepad.h) become SDL's virtual joysticks of the
-// game-controller kind, attached, held and detached as their files say, by a
-// thread of the probe's own once the game has started SDL's controllers. The
-// game's SDL_Quit and SDL_QuitSubSystem stop that thread before SDL stops.
+// game-controller kind. A thread of the probe's own attaches and detaches them
+// as their files come and go, once the game has started SDL's controllers, and
+// stops before SDL does (the game's SDL_Quit and SDL_QuitSubSystem wait for it);
+// at each of the game's looks SDL asks a joystick what it holds, and it answers
+// from its file.
 
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
 #include <pthread.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <mutex>
 
 #include "support/scripted_gamepad.h"
@@ -27,9 +30,24 @@ constexpr SDL_GameControllerButton buttons[scriptedButtonCount] = {
 
 std::mutex sdlInUse;
 bool stopped = false;
-SDL_Joystick* joysticks[padCount] = {};
+std::atomic<SDL_Joystick*> joysticks[padCount] = {};
+int lastTaps[padCount] = {};
 
-SDL_Joystick* Attach() {
+// SDL's question, on the game's thread: the state of pad number N (1, 2).
+void SDLCALL Answer(void* number) {
+    const int pad = int(reinterpret_cast<intptr_t>(number));
+    SDL_Joystick* joystick = joysticks[pad - 1];
+    if (joystick == nullptr) return;
+    const ScriptedGamepad held = ShownScriptedGamepad(ReadScriptedGamepad(pad), &lastTaps[pad - 1]);
+    for (int button = 0; button < scriptedButtonCount; ++button)
+        SDL_JoystickSetVirtualButton(joystick, buttons[button], held.held[button] ? 1 : 0);
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX,
+                               Sint16(held.stickX * 32767 / 100));
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY,
+                               Sint16(held.stickY * 32767 / 100));
+}
+
+SDL_Joystick* Attach(int pad) {
     SDL_VirtualJoystickDesc controller{};
     controller.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     controller.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
@@ -38,6 +56,8 @@ SDL_Joystick* Attach() {
     controller.naxes = 2;
     controller.axis_mask = 1u << SDL_CONTROLLER_AXIS_LEFTX | 1u << SDL_CONTROLLER_AXIS_LEFTY;
     controller.name = "Kelmot test controller";
+    controller.userdata = reinterpret_cast<void*>(intptr_t(pad));
+    controller.Update = Answer;
     const int index = SDL_JoystickAttachVirtualEx(&controller);
     return index >= 0 ? SDL_JoystickOpen(index) : nullptr;
 }
@@ -49,29 +69,16 @@ void Detach(SDL_Joystick* joystick) {
     SDL_JoystickClose(joystick);
 }
 
-void Play(int number, SDL_Joystick*& joystick) {
-    const ScriptedGamepad pad = ReadScriptedGamepad(number);
-    if (!pad.plugged) {
-        if (joystick != nullptr) Detach(joystick);
-        joystick = nullptr;
-        return;
-    }
-    if (joystick == nullptr && (joystick = Attach()) == nullptr) return;
-    for (int button = 0; button < scriptedButtonCount; ++button)
-        SDL_JoystickSetVirtualButton(joystick, buttons[button], pad.held[button] ? 1 : 0);
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX,
-                               Sint16(pad.stickX * 32767 / 100));
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY,
-                               Sint16(pad.stickY * 32767 / 100));
-}
-
-void* PlayScript(void*) {
+void* FollowFiles(void*) {
     for (;;) {
         {
             std::lock_guard<std::mutex> hold(sdlInUse);
             if (stopped) return nullptr;
-            if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0)
-                for (int pad = 0; pad < padCount; ++pad) Play(pad + 1, joysticks[pad]);
+            for (int pad = 0; pad < padCount && SDL_WasInit(SDL_INIT_JOYSTICK) != 0; ++pad) {
+                const bool plugged = ReadScriptedGamepad(pad + 1).plugged;
+                if (plugged && joysticks[pad] == nullptr) joysticks[pad] = Attach(pad + 1);
+                if (!plugged && joysticks[pad] != nullptr) Detach(joysticks[pad].exchange(nullptr));
+            }
         }
         usleep(5000);
     }
@@ -79,7 +86,7 @@ void* PlayScript(void*) {
 
 [[gnu::constructor]] void Start() {
     pthread_t thread;
-    if (pthread_create(&thread, nullptr, PlayScript, nullptr) == 0) pthread_detach(thread);
+    if (pthread_create(&thread, nullptr, FollowFiles, nullptr) == 0) pthread_detach(thread);
 }
 
 void Stop() {

@@ -370,6 +370,29 @@ KeyUp() {
 # The scripted controller file $1 in the game's folder, holding $2, replaced
 # whole so that it is never read half written.
 HoldOnPad() { echo "$2" >"$1.new" && mv "$1.new" "$1"; }
+# Presses padN:BUTTON for one look of the game.
+taps=0
+TapPad() {
+    taps=$((taps + 1))
+    HoldOnPad "${1%%:*}" "tap=$taps ${1#*:}"
+}
+
+# Presses key $1 once, holding it $2 seconds; a controller's button is pressed
+# for one look of the game instead, so that a busy machine can neither miss the
+# press nor make it repeat.
+PressKey() {
+    case $1 in
+    pad?:*)
+        TapPad "$1"
+        sleep "$2"
+        ;;
+    *)
+        KeyDown "$1"
+        sleep "$2"
+        KeyUp "$1"
+        ;;
+    esac
+}
 Plug() { HoldOnPad "pad$1" ""; }
 Unplug() { rm -f "pad$1"; }
 
@@ -386,10 +409,9 @@ DialogLook() {
     echo gone
 }
 
-# Holds each key down until the start-up dialog looks different (every key
-# given moves the focus or changes a choice), once it has stood still (the
-# toolkit fades its focus ring in and out). A controller is looked at, not
-# heard: on a busy machine a short press can go unseen, and a long one repeat.
+# Presses each of a controller's buttons once the start-up dialog has stood
+# still (the toolkit fades its focus ring in and out), and waits for the dialog
+# to look different: every button given moves the focus or changes a choice.
 DialogPress() {
     local key before now changed
     for key in "$@"; do
@@ -401,12 +423,11 @@ DialogPress() {
             before=$now
         done
         changed=
-        KeyDown "$key"
+        TapPad "$key"
         for _ in $(seq 100); do
             sleep 0.05
             [[ "$(DialogLook)" != "$before" ]] && changed=1 && break
         done
-        KeyUp "$key"
         [[ -n "$changed" ]] || { Fail "$key changed nothing in the dialog"; return 1; }
     done
 }
@@ -415,9 +436,7 @@ DialogPress() {
 Press() {
     local key
     for key in "$@"; do
-        KeyDown "$key"
-        sleep 0.1
-        KeyUp "$key"
+        PressKey "$key" 0.1
         sleep 0.15
     done
 }

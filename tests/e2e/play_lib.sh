@@ -12,9 +12,7 @@
 Press() {
     local key
     for key in "$@"; do
-        KeyDown "$key"
-        sleep 0.25
-        KeyUp "$key"
+        PressKey "$key" 0.25
         sleep 0.1
     done
 }

@@ -4,7 +4,9 @@
 // game's working folder stands for controller N, plugged in while the file is
 // there. It names what the controller holds: any of the buttons below, and the
 // left stick as stick=X,Y in hundredths of its travel, X to the right and Y
-// down. Each system's stand-in (SDL's virtual joysticks, XInput, the Gamepad
+// down. With tap=N among them (N new each time) it holds that for the game's
+// next look at it only: a press that a busy machine can neither miss nor make
+// repeat. Each system's stand-in (SDL's virtual joysticks, XInput, the Gamepad
 // API) plays it as its controllers.
 
 #include <cstdio>
@@ -19,7 +21,19 @@ struct ScriptedGamepad {
     bool held[scriptedButtonCount] = {};
     int stickX = 0;
     int stickY = 0;
+    int tap = 0;
 };
+
+// What pad holds at this look of the game; lastTap is the tap last shown.
+inline ScriptedGamepad ShownScriptedGamepad(const ScriptedGamepad& pad, int* lastTap) {
+    if (pad.tap == 0 || pad.tap != *lastTap) {
+        *lastTap = pad.tap;
+        return pad;
+    }
+    ScriptedGamepad released;
+    released.plugged = pad.plugged;
+    return released;
+}
 
 inline ScriptedGamepad ReadScriptedGamepad(int number) {
     char name[16];
@@ -31,6 +45,7 @@ inline ScriptedGamepad ReadScriptedGamepad(int number) {
     char word[32];
     while (std::fscanf(file, "%31s", word) == 1) {
         if (std::sscanf(word, "stick=%d,%d", &pad.stickX, &pad.stickY) == 2) continue;
+        if (std::sscanf(word, "tap=%d", &pad.tap) == 1) continue;
         for (int button = 0; button < scriptedButtonCount; ++button)
             if (std::strcmp(word, scriptedButtonNames[button]) == 0) pad.held[button] = true;
     }

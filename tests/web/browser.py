@@ -11,6 +11,7 @@ Commands:
   open                load the page afresh (the storage is kept, as on a reload)
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...),
                       or padN:BUTTON, what scripted controller N holds (play_lib.sh)
+  tap padN:BUTTON     scripted controller N holds BUTTON for the page's next look only
   plug N / unplug N   plug scripted controller N in / out
   click ID            click the element with that id
   shot FILE           save the game's canvas as a PNG picture
@@ -47,7 +48,8 @@ KEYS = {
 
 # The scripted controllers: every page's navigator.getGamepads answers with
 # them, in the standard layout, each holding one button or its left stick at
-# stick=X,Y (hundredths of its travel, right and down positive).
+# stick=X,Y (hundredths of its travel, right and down positive), or tapping
+# one: holding it for one call only.
 GAMEPADS_SCRIPT = '''
 (() => {
   const buttons = {a: 0, b: 1, x: 2, y: 3, back: 8, start: 9, up: 12, down: 13, left: 14, right: 15};
@@ -56,15 +58,18 @@ GAMEPADS_SCRIPT = '''
     plug(n) { pads[n - 1] = {held: ''}; },
     unplug(n) { pads[n - 1] = null; },
     hold(n, held) { if (pads[n - 1]) pads[n - 1].held = held; },
+    tap(n, held) { if (pads[n - 1]) pads[n - 1].tap = held; },
   };
   const shown = (pad, index) => {
     if (!pad) return null;
-    const stick = /^stick=(-?\\d+),(-?\\d+)$/.exec(pad.held) || [0, 0, 0];
+    const held = pad.tap !== undefined ? pad.tap : pad.held;
+    pad.tap = undefined;
+    const stick = /^stick=(-?\\d+),(-?\\d+)$/.exec(held) || [0, 0, 0];
     return {
       id: 'Kelmot test controller', index, connected: true, mapping: 'standard',
       timestamp: performance.now(), axes: [stick[1] / 100, stick[2] / 100, 0, 0],
       buttons: Array.from({length: 17}, (_, b) => {
-        const pressed = buttons[pad.held] === b;
+        const pressed = buttons[held] === b;
         return {pressed, touched: pressed, value: pressed ? 1 : 0};
       }),
     };
@@ -191,10 +196,11 @@ def main():
                     errors.clear()
                     driver.get(server.address + 'index.html')
                     answer = driver.current_url
-                elif command in ('down', 'up') and re.match(r'pad\d:', argument):
+                elif command in ('down', 'up', 'tap') and re.match(r'pad\d:', argument):
                     pad, _, held = argument.partition(':')
-                    driver.execute_script('kelmotTestPads.hold(arguments[0], arguments[1])',
-                                          int(pad[3:]), held if command == 'down' else '')
+                    driver.execute_script('kelmotTestPads[arguments[0]](arguments[1], arguments[2])',
+                                          'tap' if command == 'tap' else 'hold', int(pad[3:]),
+                                          '' if command == 'up' else held)
                     answer = argument
                 elif command in ('plug', 'unplug'):
                     driver.execute_script('kelmotTestPads[arguments[0]](arguments[1])', command,

@@ -88,6 +88,7 @@ WindowedViewport() {
 # Keys and the scripted controllers go through the browser.
 KeyDown() { Browser down "$1" >/dev/null; }
 KeyUp() { Browser up "$1" >/dev/null; }
+TapPad() { Browser tap "$1" >/dev/null; }
 Plug() { Browser plug "$1" >/dev/null; }
 Unplug() { Browser unplug "$1" >/dev/null; }
 

@@ -1,7 +1,7 @@
 // A stand-in for XInput, put beside the game as xinput1_4.dll by the controller
 // test and loaded by Wine before its own: its slots are the scripted
 // controllers (support/scripted_gamepad.h), read from the working folder at
-// each call.
+// each call, which is one look of the game.
 
 #include <windows.h>
 #include <xinput.h>
@@ -17,10 +17,14 @@ constexpr WORD buttons[scriptedButtonCount] = {XINPUT_GAMEPAD_DPAD_UP,   XINPUT_
                                                XINPUT_GAMEPAD_X,         XINPUT_GAMEPAD_Y,
                                                XINPUT_GAMEPAD_START,     XINPUT_GAMEPAD_BACK};
 
+int lastTaps[XUSER_MAX_COUNT] = {};
+
 } // namespace
 
 extern "C" __declspec(dllexport) DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
-    const ScriptedGamepad pad = ReadScriptedGamepad(int(slot) + 1);
+    if (slot >= XUSER_MAX_COUNT) return ERROR_BAD_ARGUMENTS;
+    const ScriptedGamepad pad =
+        ShownScriptedGamepad(ReadScriptedGamepad(int(slot) + 1), &lastTaps[slot]);
     if (!pad.plugged) return ERROR_DEVICE_NOT_CONNECTED;
     *state = XINPUT_STATE{};
     for (int button = 0; button < scriptedButtonCount; ++button)
