@@ -300,34 +300,23 @@ PlayComputerGame() {
 }
 
 # Puts our mark in cell $1 with controller 1: its D-pad takes the cursor there
-# a cell at a time, and A places the mark. A held direction repeats, and on a
-# busy machine a press can last long enough to repeat: the way on is looked at
-# again after every step.
+# a cell at a time, and A places the mark.
 PadPlaceMark() {
-    local before direction
-    for _ in $(seq 12); do
-        ReadScreen || { sleep 0.2; continue; }
+    ReadScreen || return 1
+    for _ in 1 2 3 4 5; do
         if ((cursor / 3 > $1 / 3)); then
-            direction=up
+            PressForCursor pad1:up $((cursor - 3))
         elif ((cursor / 3 < $1 / 3)); then
-            direction=down
+            PressForCursor pad1:down $((cursor + 3))
         elif ((cursor > $1)); then
-            direction=left
+            PressForCursor pad1:left $((cursor - 1))
         elif ((cursor < $1)); then
-            direction=right
+            PressForCursor pad1:right $((cursor + 1))
         else
             Press pad1:a
             return 0
-        fi
-        before=$cursor
-        Press "pad1:$direction"
-        for _ in $(seq 8); do
-            ReadScreen && [[ "$cursor" != "$before" ]] && break
-            sleep 0.2
-        done
+        fi || return 1
     done
-    Fail "the D-pad did not take the cursor to cell $1: $readout"
-    return 1
 }
 
 # The game played with nothing but controllers, from the main menu as the game
@@ -347,13 +336,7 @@ PlayWithGamepads() {
     [[ "$cursor" == 1 ]] || Fail "the cursor starts on cell $cursor, not the top middle: $readout"
     PressLong pad1:stick=0,40
     ReadScreen && [[ "$cursor" == 1 ]] || Fail "the stick at 40 % moved the cursor: $readout"
-    Press pad1:stick=0,100
-    for _ in $(seq 8); do
-        ReadScreen && [[ "$cursor" != 1 ]] && break
-        sleep 0.2
-    done
-    # Down once, or twice if the press lasted long enough to repeat.
-    [[ "$cursor" == 4 || "$cursor" == 7 ]] || Fail "the stick pushed down: $readout"
+    PressForCursor pad1:stick=0,100 4
 
     echo "- a controller unplugged while it holds Down leaves no key down"
     KeyDown pad1:down
