@@ -1,5 +1,6 @@
-# The one way to build Kelmot. Every target first installs whatever Debian
-# packages are missing (scripts/install-deps.sh).
+# The one way to build Kelmot. Every target first installs the Debian packages
+# it needs that are missing (scripts/install-deps.sh, given the target's name):
+# make run only what the game needs, make test what its tests need as well.
 
 BUILD_DIR ?= build
 # Extra options for the CMake configure step, e.g. CMAKE_FLAGS=-DKELMOT_WERROR=ON
@@ -7,30 +8,45 @@ CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test test-sanitize install uninstall package windows \
+.PHONY: all build run test test-desktops test-sanitize install uninstall package windows \
 	windows-installer test-windows web run-web test-web release fuzz bench soak clean
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
-
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+# A new build folder is made without the tests, which need tools the game does
+# not; make test turns them on, and they stay on in that folder.
+GAME_CONFIGURE = $(CONFIGURE) $(if $(wildcard $(BUILD_DIR)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
 
-build: deps
-	$(CONFIGURE)
+build:
+	@scripts/install-deps.sh build
+	$(GAME_CONFIGURE)
 	cmake --build $(BUILD_DIR)
 
 # The game reads Data/ and prefs.txt from its working folder: build/run, where
 # the build places the pictures and the start-up dialog's module beside it. Only
 # the game and what it needs are built, not the tests.
-run: deps
-	$(CONFIGURE)
+run:
+	@scripts/install-deps.sh run
+	$(GAME_CONFIGURE)
 	cmake --build $(BUILD_DIR) --target kelmot_runtime
 	cd $(BUILD_DIR)/run && ./kelmot
 
-test: build
-	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $$(nproc)
+# Every test but those on the compositors of the common Linux desktops, which
+# need those desktops installed: make test-desktops runs them.
+test:
+	@scripts/install-deps.sh test
+	$(CONFIGURE) -DBUILD_TESTING=ON
+	cmake --build $(BUILD_DIR)
+	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $$(nproc) -LE desktop
+
+# Full screen on GNOME's and KDE's compositors, headless, the game through
+# Xwayland as those desktops run it (the tests labelled desktop).
+test-desktops:
+	@scripts/install-deps.sh test-desktops
+	$(CONFIGURE) -DBUILD_TESTING=ON
+	cmake --build $(BUILD_DIR)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -L desktop
 
 # Installs the game built by make build under PREFIX (as root for the default
 # /usr/local: make build, then sudo make install). It does not build, so that a
@@ -52,6 +68,7 @@ uninstall:
 # CPack gives the package's own parts the modes the umask leaves; with 022
 # every builder gets the same bytes.
 package: build
+	@scripts/install-deps.sh package
 	cd $(BUILD_DIR) && umask 022 && cpack
 
 # The Windows program, cross-built with mingw-w64: $(WINDOWS_DIR)/kelmot.exe and
@@ -59,19 +76,22 @@ package: build
 WINDOWS_DIR ?= build-windows
 WINDOWS_CMAKE = cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CMAKE_FLAGS)
-windows: deps
+windows:
+	@scripts/install-deps.sh windows
 	$(WINDOWS_CMAKE) -DBUILD_TESTING=OFF
 	cmake --build $(WINDOWS_DIR)
 
 # Its installer, $(WINDOWS_DIR)/kelmot-VERSION-setup.exe: for the current user,
 # without administrator rights, in the Start menu and the list of installed apps.
-windows-installer: deps
+windows-installer:
+	@scripts/install-deps.sh windows-installer
 	$(WINDOWS_CMAKE) -DBUILD_TESTING=OFF
 	cmake --build $(WINDOWS_DIR) --target kelmot_installer
 
 # Its tests, under Wine: the shared suites, and the program itself driven on
 # displays of their own (Wine prefixes in $(WINDOWS_DIR)/wine).
-test-windows: deps
+test-windows:
+	@scripts/install-deps.sh test-windows
 	$(WINDOWS_CMAKE) -DBUILD_TESTING=ON
 	cmake --build $(WINDOWS_DIR)
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $$(nproc)
@@ -87,7 +107,8 @@ WEB_CMAKE = $(WEB_ENV) cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Rele
 
 # The page in $(WEB_DIR): index.html, kelmot.js, kelmot.wasm and the pictures,
 # and kelmot-VERSION-web.zip of the same.
-web: deps
+web:
+	@scripts/install-deps.sh web
 	$(WEB_CMAKE) -DBUILD_TESTING=OFF
 	$(WEB_ENV) cmake --build $(WEB_DIR)
 
@@ -100,8 +121,9 @@ run-web: web
 # Its tests: the shared suites under node, and the page itself in headless
 # chromium (tests/web/); its main menu is compared with the Linux game's, which
 # is built first in $(BUILD_DIR).
-test-web: deps
-	$(CONFIGURE)
+test-web:
+	@scripts/install-deps.sh test-web
+	$(GAME_CONFIGURE)
 	cmake --build $(BUILD_DIR) --target kelmot_runtime
 	$(WEB_CMAKE) -DBUILD_TESTING=ON -DKELMOT_LINUX_GAME=$(CURDIR)/$(BUILD_DIR)/run/kelmot
 	$(WEB_ENV) cmake --build $(WEB_DIR)
@@ -112,7 +134,8 @@ test-web: deps
 # SHA256SUMS. All of it is built twice from the source archive, in two
 # folders, and released only when the two builds agree byte for byte.
 RELEASE_DIR ?= $(BUILD_DIR)/release
-release: deps
+release:
+	@scripts/install-deps.sh release
 	scripts/release.sh $(RELEASE_DIR)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -120,13 +143,14 @@ release: deps
 # tests/lsan.supp names them so that only our own leaks count. The preloaded
 # library keeps Mesa's driver loaded until the leak check, so it can be named.
 SANITIZE_DIR ?= build-sanitize
-test-sanitize: deps
+test-sanitize:
+	@scripts/install-deps.sh test-sanitize
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DKELMOT_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR)
 	LD_PRELOAD=$(CURDIR)/$(SANITIZE_DIR)/tests/libkelmot_keep_gl_driver.so \
 	ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
-	$(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $$(nproc)
+	$(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $$(nproc) -LE desktop
 
 # Each fuzz target for FUZZ_SECONDS from its committed seed corpus; new inputs
 # go to a scratch corpus under the build folder. Any finding fails the target
@@ -134,7 +158,8 @@ test-sanitize: deps
 # target, which works in a scratch folder of its own).
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh fuzz
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELMOT_FUZZ=ON \
 	    -DBUILD_TESTING=OFF
 	cmake --build $(FUZZ_DIR) --target dib_fuzz prefs_fuzz
@@ -149,8 +174,15 @@ fuzz: deps
 # real window beside an empty frame and straight-line drawing; then the real
 # program's start-up, peak memory and minimised processor time beside a bare SDL
 # window (on a display with a window manager, which minimising needs); then the
-# browser's page in headless chromium beside a bare WebGL page.
+# browser's page in headless chromium beside a bare WebGL page, and Lighthouse's
+# figures for it on a phone (Lighthouse from npm, in $(BUILD_DIR)/lighthouse).
+LIGHTHOUSE_VERSION = 12.8.2
+LIGHTHOUSE_DIR = $(BUILD_DIR)/lighthouse
 bench: build web
+	@scripts/install-deps.sh bench
+	npm ls --prefix $(LIGHTHOUSE_DIR) lighthouse@$(LIGHTHOUSE_VERSION) >/dev/null 2>&1 || \
+	    npm install --prefix $(LIGHTHOUSE_DIR) --no-audit --no-fund lighthouse@$(LIGHTHOUSE_VERSION)
+	$(CONFIGURE) -DKELMOT_BENCH=ON
 	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
 	    picture_window frame_probe
 	$(BUILD_DIR)/bench/dib_bench
@@ -158,13 +190,14 @@ bench: build web
 	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
 	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
 	    $(BUILD_DIR)/bench/libframe_probe.so Data
-	/usr/bin/python3 bench/web_bench.py $(WEB_DIR)
+	/usr/bin/python3 bench/web_bench.py $(WEB_DIR) $(LIGHTHOUSE_DIR)/node_modules/.bin/lighthouse
 
 # Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
 # OpenGL errors after every frame; fails on any error or on resident memory
 # that grows after the first minute. Not part of the tests.
 SOAK_DIR ?= build-soak
-soak: deps
+soak:
+	@scripts/install-deps.sh soak
 	cmake -S . -B $(SOAK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMOT_GL_CHECKS=ON \
 	    -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 	cmake --build $(SOAK_DIR) --target kelmot_runtime

@@ -2,10 +2,15 @@
 """The browser's figures for make bench, in headless chromium: the time from
 the page's load to its first presented frame beside a bare page that only
 clears a WebGL canvas (bare_webgl.html), the frame time of the main menu and of
-a game against the computer beside the bare page's empty frame, and what a
-player downloads.
+a game against the computer beside the bare page's empty frame, what a player
+downloads, and Lighthouse's figures for a phone beside those of the page before
+it was made for phones.
 
-Usage: web_bench.py WEB_BUILD_FOLDER
+Usage: web_bench.py WEB_BUILD_FOLDER [LIGHTHOUSE]
+
+The page is the one released, kelmot-VERSION-web.zip, served as it is by a
+plain static server that compresses nothing; for the start-up times without its
+service worker, so that each load is a first visit's.
 
 A script put into every page before its own (the probe below) times the frames:
 each animation-frame callback from its start to the next request of a frame,
@@ -13,16 +18,23 @@ which is when the game has drawn and waits to be shown, with a gl.finish()
 there so that the drawing itself is done; the first frame is presented at the
 first animation frame after the first clear.
 """
-import gzip
+import glob
+import http.server
 import importlib.util
+import json
 import os
 import shutil
 import statistics
+import subprocess
 import sys
 import tempfile
+import threading
 import time
+import zipfile
 
 here = os.path.dirname(os.path.abspath(__file__))
+# The tests' folder stays as it is in the tree.
+sys.dont_write_bytecode = True
 browserModule = importlib.util.spec_from_file_location(
     'browser', os.path.join(here, '..', 'tests', 'web', 'browser.py'))
 browser = importlib.util.module_from_spec(browserModule)
@@ -83,17 +95,67 @@ def frames(driver, count):
     return statistics.median(driver.execute_script('return kelmotProbe.frames')[:count])
 
 
+# Lighthouse's mobile figures: (name, audit or category, how to show it, the
+# page's figure before it was made for phones, the goal).
+LIGHTHOUSE_FIGURES = [
+    ('performance', 'performance', '%.2f', '0.75', '>= 0.95'),
+    ('time to interactive', 'interactive', '%.1f s', '11.9 s', '<= 3.0 s'),
+    ('largest contentful paint', 'largest-contentful-paint', '%.1f s', '11.9 s', ''),
+    ('transferred', 'total-byte-weight', '%.0f KiB', '1998 KiB', ''),
+    ('best practices', 'best-practices', '%.2f', '0.86', '1.00'),
+    ('accessibility', 'accessibility', '%.2f', '1.00', '1.00'),
+]
+
+
+def lighthouse(command, folder):
+    """Lighthouse's mobile run (its simulated slow 4G and 4x slower processor)
+    on the page served as it is, on a first visit, printed beside the page's
+    figures before and the goal."""
+    class Plain(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = lambda *a, **k: Plain(*a, directory=folder, **k)
+    httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    report = os.path.join(tempfile.mkdtemp(prefix='kelmot-lighthouse-'), 'report.json')
+    try:
+        subprocess.run([command, 'http://127.0.0.1:%d/index.html' % httpd.server_address[1],
+                        '--quiet', '--output=json', '--output-path=' + report,
+                        '--only-categories=performance,accessibility,best-practices',
+                        '--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader'
+                        ' --enable-unsafe-swiftshader'],
+                       env=dict(os.environ, CHROME_PATH='/usr/bin/chromium'), check=True)
+    finally:
+        httpd.shutdown()
+    result = json.load(open(report))
+    shutil.rmtree(os.path.dirname(report))
+    print('Lighthouse, mobile (%s), on a static server that compresses nothing:'
+          % result['lighthouseVersion'])
+    print('  %-26s %10s %10s %10s' % ('', 'now', 'before', 'goal'))
+    for name, key, form, before, goal in LIGHTHOUSE_FIGURES:
+        if key in result['categories']:
+            value = result['categories'][key]['score']
+        else:
+            value = result['audits'][key]['numericValue']
+            value = value / 1000 if form.endswith(' s') else value / 1024
+        print('  %-26s %10s %10s %10s' % (name, form % value, before, goal))
+
+
 def main():
     build = sys.argv[1]
     folder = tempfile.mkdtemp(prefix='kelmot-web-bench-')
-    page_files = ['index.html', 'page.js', 'page.css', 'banner.bmp', 'kelmot.js', 'kelmot.wasm']
-    for name in page_files:
-        shutil.copy(os.path.join(build, name), folder)
-    shutil.copytree(os.path.join(build, 'Data'), os.path.join(folder, 'Data'))
-    shutil.copy(os.path.join(here, 'bare_webgl.html'), folder)
+    with zipfile.ZipFile(glob.glob(os.path.join(build, 'kelmot-*-web.zip'))[0]) as archive:
+        archive.extractall(folder)
+    released = glob.glob(os.path.join(folder, 'kelmot-*-web'))[0]
+    if len(sys.argv) > 2:
+        lighthouse(sys.argv[2], released)
+    page = os.path.join(folder, 'page')
+    shutil.copytree(released, page, ignore=shutil.ignore_patterns('sw.js'))
+    shutil.copy(os.path.join(here, 'bare_webgl.html'), page)
 
     server = browser.Server()
-    server.folder = folder
+    server.folder = page
     # The page of a 1024 x 768 screen: the game's window is 1024 x 712, as in
     # frame_bench's window.
     driver = browser.start_browser(1024, 768)
@@ -131,16 +193,16 @@ def main():
         driver.quit()
         server.httpd.shutdown()
 
-    print('Download: what the page fetches')
-    total = packed = 0
-    names = page_files + [os.path.join('Data', n) for n in sorted(os.listdir(os.path.join(folder, 'Data')))]
+    print('Download: what the first visit fetches (the service worker fetches the same again)')
+    total = 0
+    names = ['index.html', 'page.js', 'manifest.webmanifest', 'icons/kelmot-48.png',
+             'kelmot.js.gz', 'kelmot.wasm.gz', 'banner.bmp.gz']
+    names += sorted(glob.glob('Data/*.gz', root_dir=page))
     for name in names:
-        data = open(os.path.join(folder, name), 'rb').read()
-        compressed = len(gzip.compress(data, 9))
-        total += len(data)
-        packed += compressed
-        print('  %-22s %9d bytes, %9d gzipped' % (name, len(data), compressed))
-    print('  %-22s %9d bytes, %9d gzipped' % ('all', total, packed))
+        size = os.path.getsize(os.path.join(page, name))
+        total += size
+        print('  %-22s %9d bytes' % (name, size))
+    print('  %-22s %9d bytes' % ('all', total))
     shutil.rmtree(folder)
 
 

@@ -1,48 +1,131 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Kelmot need,
-# skipping those already present. Safe to run any number of times; every make
-# target runs it first. It installs without the packages' recommendations, as a
-# minimal Debian 12 would get them, so everything used is named here.
+# Installs the Debian packages that the make targets named need, skipping those
+# already present: every make target runs it first with its own name, so that
+# make run installs what the game needs and no test, Windows or browser tool.
+# Safe to run any number of times. It installs without the packages'
+# recommendations, as a minimal Debian 12 would get them, so everything used is
+# named here.
+# Usage: install-deps.sh TARGET...         install what the targets need
+#        install-deps.sh --list TARGET...  print it, one package a line
+# TARGET: run build test test-desktops test-sanitize package check-package
+#         windows windows-installer test-windows web test-web release fuzz bench
+#         soak
 set -euo pipefail
 
-packages=(
-    # build, and the Debian package (dpkg-shlibdeps finds its dependencies;
-    # CPack asks file which of the packaged files are programs)
-    g++ cmake ninja-build pkg-config make dpkg-dev file
-    # the release: the source archive and the time of the last commit
-    git
-    # checking the package and its metadata
-    lintian appstream
-    # drawing: OpenGL 1.1 and GLU, with Mesa's software renderer for headless runs
+# Building the Linux game, and what it needs when it runs: OpenGL 1.1 and GLU
+# with Mesa's drivers (its software renderer where there is no graphics card);
+# SDL2 for the window, and XRandR for the monitors' modes on X; fontconfig and
+# FreeType to find and rasterise the menu font, and the font itself; GTK 3 for
+# the start-up dialog, with the loader for the SVG icons it draws there and a
+# sans-serif face for its text (with only the menu font's family, fontconfig
+# gives GTK the monospaced one).
+game=(g++ cmake ninja-build pkg-config make
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-    # the window layer, and the monitors' modes on X
     libsdl2-dev libxrandr-dev
-    # tests, sanitizers and fuzzing (clang's libFuzzer)
-    googletest libgtest-dev clang libclang-rt-14-dev
-    # reading the drawn icons back in the picture tool's tests
-    zlib1g-dev
-    # benchmark peers
-    libstb-dev
-    # text: finding and rasterising the menu font
     libfontconfig-dev libfreetype-dev fonts-liberation2
-    # the start-up dialog, and the loader for the SVG icons GTK draws in it
-    libgtk-3-dev librsvg2-common
-    # a headless X display for the tests
-    xvfb xauth
-    # a real X server with switchable display modes, and a window manager, for
-    # the display tests
-    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox xdotool
-    x11-apps x11-utils imagemagick procps
-    # checking the installed menu entry
-    desktop-file-utils
-    # the Windows program: cross compiler and resource compiler, its installer's
-    # maker, and Wine to run them and their tests (GoogleTest is built from the
-    # googletest sources); reading its manifest back in the tests
-    g++-mingw-w64-x86-64-posix nsis wine64 wine zip unzip libxml2-utils
-    # the browser's game: emscripten (with node), and a headless browser with its
-    # driver for the tests
-    emscripten chromium chromium-driver python3-selenium
-)
+    libgtk-3-dev librsvg2-common fonts-dejavu-core)
+# The Debian package: dpkg-shlibdeps finds its dependencies, and CPack asks
+# file which of the packaged files are programs.
+packaging=(dpkg-dev file)
+# Checking the package, its metadata and its menu entry (check_package.sh).
+packageChecks=(lintian appstream desktop-file-utils)
+# The Linux suite's own: GoogleTest, zlib to read the drawn icons back, pgrep.
+suite=(libgtest-dev zlib1g-dev procps)
+# A display of a test's own (tests/display/): Xvfb with openbox; xdotool types,
+# x11-utils finds windows, x11-xserver-utils sets the keyboard and reads the
+# modes, ImageMagick takes and reads screenshots.
+display=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick)
+# An X server whose screen really changes size: Xorg on the dummy driver.
+xorg=(xserver-xorg-core xserver-xorg-video-dummy)
+# The desktops most players have, headless: GNOME's and KDE's compositors, the
+# game through Xwayland, each on a session bus of its own (dbus-run-session).
+desktops=(mutter kwin-wayland xwayland dbus-daemon)
+# The board reader, a program of this machine that reads the game screen from
+# screenshots in the Windows and browser tests.
+boardReader=(g++ libgl-dev libglu1-mesa-dev)
+# The Windows program: the cross compiler and resource compiler, and zip for
+# its archive; NSIS makes its installer.
+windows=(cmake ninja-build make g++-mingw-w64-x86-64-posix zip)
+installer=(nsis)
+# Its tests: Wine (wine64 starts its server through wine's commands; with Mesa
+# for its OpenGL and Liberation Serif in the place of Times New Roman),
+# GoogleTest built from its sources, the archive and the manifest read back, and
+# another program (xlogo) to switch to from the full-screen game.
+windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils
+    x11-apps)
+# The browser's game: emscripten (with node and python3).
+web=(cmake ninja-build make emscripten)
+# Its tests: GoogleTest built from its sources, and headless chromium driven
+# through selenium.
+browser=(chromium chromium-driver python3-selenium)
+webTests=(googletest)
+# clang's libFuzzer.
+fuzz=(clang libclang-rt-14-dev)
+# The other libraries the BMP reader is timed against.
+benchPeers=(libstb-dev)
+# npm, which installs Lighthouse into the build folder for the browser page's
+# figures (Debian's package; some nodejs packages have it built in).
+lighthouse=(npm)
+# The release: its source archive from git; unzip lists the archives of two
+# builds that differ.
+release=(git unzip)
+
+packages=()
+Add() {
+    local group
+    for group in "$@"; do
+        local -n members=$group
+        packages+=("${members[@]}")
+    done
+}
+
+list=false
+if [[ "${1:-}" == --list ]]; then
+    list=true
+    shift
+fi
+if (($# == 0)); then
+    echo "usage: $(basename "$0") [--list] TARGET... (make targets: run, test, ...)" >&2
+    exit 2
+fi
+for target in "$@"; do
+    case $target in
+    run | build) Add game ;;
+    package) Add game packaging ;;
+    check-package) Add packageChecks ;;
+    # The suite builds and checks the package and plays the game on displays of
+    # its own; under the sanitizers too (with gcc's).
+    test | test-sanitize) Add game packaging packageChecks suite display xorg ;;
+    # Full screen on those desktops (the tests labelled desktop).
+    test-desktops) Add game suite display desktops ;;
+    windows) Add windows ;;
+    windows-installer) Add windows installer ;;
+    test-windows) Add windows installer windowsTests boardReader display xorg ;;
+    web) Add web ;;
+    # With the Linux game, whose main menu the page's is compared with.
+    test-web) Add web webTests browser boardReader game display ;;
+    # The Debian package and the Windows program and installer, built twice
+    # from the source archive and compared.
+    release) Add release game packaging windows installer ;;
+    fuzz) Add game fuzz ;;
+    # The Linux game and the browser's page, each beside its baselines.
+    bench)
+        Add game benchPeers web browser display
+        command -v npm >/dev/null || Add lighthouse
+        ;;
+    soak) Add game display ;;
+    *)
+        echo "error: no list of packages for the make target $target" >&2
+        exit 2
+        ;;
+    esac
+done
+mapfile -t packages < <(printf '%s\n' "${packages[@]}" | sort -u)
+
+if $list; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -65,5 +148,8 @@ else
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another apt at work (a fresh desktop's daily upgrade, a target made beside
+# this one) is waited for rather than failed on.
+waitForLock=(-o DPkg::Lock::Timeout=600)
+"${as_root[@]}" apt-get update -qq "${waitForLock[@]}"
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${waitForLock[@]}" "${missing[@]}"

@@ -11,6 +11,11 @@
 // 0 x 0 when there is no display.
 void ScreenSize(int32_t* width, int32_t* height);
 
+// The dots per inch the desktop draws its panels and window captions at, in the
+// pixels ScreenSize counts: 96 where they are drawn unscaled, more where the
+// game counts the real pixels of a scaled display (144 at 150 %).
+int32_t ScreenDpi();
+
 // Registers the window class "OpenGL" (the system starts what the window needs).
 // 1 on success; 0 after reporting "RegisterClassEx Failed!".
 int32_t RegisterGameClass(WindowClassInfo* classInfo);

@@ -7,9 +7,11 @@
 #include "game/screen_flags.h"
 #include "render/game_scene.h"
 #include "render/menus.h"
+#include "render/pointer_targets.h"
 
 void DrawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ForgetPointerTargets();
     if (screenFlags.inMenu) {
         DrawMenuFrame();
         return;

@@ -8,10 +8,19 @@
 #include "game/screen_flags.h"
 #include "game/turns.h"
 #include "render/fonts.h"
+#include "render/pointer_targets.h"
 #include "render/textures.h"
 #include "settings/settings.h"
 
 namespace {
+
+// Where the key hint was drawn in the frame under way, in window coordinates:
+// along its baseline, its start, the end of its first half, and its end.
+struct DrawnHint {
+    bool shown = false;
+    float start = 0, split = 0, end = 0;
+};
+DrawnHint drawnHint;
 
 // The marks, the cursor and the winning line stand 16 units from the eye.
 void ApplyMarkEye(float x, float y) {
@@ -111,7 +120,50 @@ const char* OutcomeText(GameResult result, float* x) {
     return (result == 1) == playerOneHasX ? "Player1 Wins!" : "Player2 Wins!";
 }
 
+// Each cell answers the pointer half way to the cells beside it, and as far
+// beyond the outer ones; the hint's halves over their text, from the bottom of
+// the view up to the board. The board faces the eye square on, so where two of
+// its points land (its centre and (1, 1)) tells where every point of it does.
+void ShowGameTargets() {
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyMarkEye(0.0f, 0.0f);
+    glRasterPos2f(0.0f, 0.0f);
+    const bool centreShown = RasterPosition(&x0, &y0);
+    glRasterPos2f(1.0f, 1.0f);
+    const bool unitShown = RasterPosition(&x1, &y1);
+    glPopMatrix();
+    if (!centreShown || !unitShown) return;
+    const float scaleX = x1 - x0, scaleY = y1 - y0;
+
+    float firstX = 0, firstY = 0, middleX = 0, middleY = 0;
+    CellPosition(0, &firstX, &firstY);
+    CellPosition(4, &middleX, &middleY);
+    const float halfWidth = (middleX - firstX) / 2, halfHeight = (firstY - middleY) / 2;
+    float boardBottom = 0;
+    for (int32_t cell = 0; cell < 9; ++cell) {
+        float x = 0, y = 0;
+        CellPosition(cell, &x, &y);
+        const WindowBox box{x0 + scaleX * (x - halfWidth), y0 + scaleY * (y - halfHeight),
+                            x0 + scaleX * (x + halfWidth), y0 + scaleY * (y + halfHeight)};
+        ShowPointerTarget({PointerTargetKind::cell, cell}, box);
+        boardBottom = box.bottom; // the last row is the lowest
+    }
+    if (drawnHint.shown) {
+        ShowPointerTarget({PointerTargetKind::reset},
+                          {drawnHint.start, 0.0f, drawnHint.split, boardBottom});
+        ShowPointerTarget({PointerTargetKind::backToMenu},
+                          {drawnHint.split, 0.0f, drawnHint.end, boardBottom});
+    }
+}
+
 } // namespace
+
+void CellPosition(int32_t cell, float* x, float* y) {
+    *x = -5.0f + 5.0f * float(cell % 3);
+    *y = 5.0f - 4.0f * float(cell / 3);
+}
 
 void DrawGameScene(GameResult result) {
     glEnable(GL_BLEND);
@@ -124,6 +176,7 @@ void DrawGameScene(GameResult result) {
     glPopMatrix();
     DrawBanner();
     if (ArrowKeysInForce()) DrawCursor();
+    ShowGameTargets();
 }
 
 void DrawResultText(GameResult result) {
@@ -135,8 +188,14 @@ void DrawResultText(GameResult result) {
         glRasterPos3f(x, -2.15f, -6.0f);
         PrintSmall("%s", text);
     }
+    // In two pieces, which draw as the whole line does, so that the pointer
+    // can tell its halves apart.
     glRasterPos3f(-1.55f, -2.4f, -6.0f);
-    PrintSmall("1) Press 'R' to Reset  2) Press ESC to Exit to Menu");
+    drawnHint.shown = RasterPosition(&drawnHint.start, nullptr);
+    PrintSmall("1) Press 'R' to Reset  ");
+    RasterPosition(&drawnHint.split, nullptr);
+    PrintSmall("2) Press ESC to Exit to Menu");
+    RasterPosition(&drawnHint.end, nullptr);
     glEnable(GL_TEXTURE_2D);
     glPopMatrix();
 }
@@ -146,20 +205,14 @@ void DrawMarks() {
     // Against the computer the person's marks (1) are X's unless xoro says O's;
     // in a two-player game 1 is always the X.
     const bool oneIsX = screenFlags.twoPlayerGame || settings.xoro != 0;
-    float x = -5.0f;
-    float y = 5.0f;
-    for (const CellValue cell : board) {
-        if (cell != emptyCell) {
-            if ((cell == markOne) == oneIsX)
-                DrawX(x, y);
-            else
-                DrawO(x, y);
-        }
-        x += 5.0f;
-        if (x == 10.0f) {
-            y -= 4.0f;
-            x = -5.0f;
-        }
+    for (int32_t cell = 0; cell < 9; ++cell) {
+        if (board[cell] == emptyCell) continue;
+        float x = 0, y = 0;
+        CellPosition(cell, &x, &y);
+        if ((board[cell] == markOne) == oneIsX)
+            DrawX(x, y);
+        else
+            DrawO(x, y);
     }
     glEnable(GL_TEXTURE_2D);
 }

@@ -17,6 +17,11 @@ void DrawResultText(GameResult result);
 // Every mark on the board, as X or O by the game's mode and options.
 void DrawMarks();
 
+// Where the mark of a cell (row * 3 + column) stands: x = -5, 0, 5 by column
+// and y = 5, 1, -3 by row, in the frame the marks are drawn in. The cursor
+// stands there when it is on that cell.
+void CellPosition(int32_t cell, float* x, float* y);
+
 // One mark at a cell position (x = -5, 0, 5 by column; y = 5, 1, -3 by row).
 void DrawX(float x, float y);
 void DrawO(float x, float y);

@@ -2,10 +2,15 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+
 #include "game/key_table.h"
 #include "game/screen_flags.h"
 #include "game/turns.h"
 #include "render/fonts.h"
+#include "render/pointer_targets.h"
 #include "render/textures.h"
 #include "render/viewport.h"
 #include "settings/prefs_file.h"
@@ -120,7 +125,31 @@ void DrawMenuBackground(float w, float h) {
     glPopMatrix();
 }
 
+// Where a row's text was drawn, in window coordinates: along its baseline
+// from left to right; not shown when its place lies outside the view.
+struct DrawnRow {
+    bool shown = false;
+    float left = 0, right = 0, baseline = 0;
+};
+
+// Each row answers the pointer over its text, widened by half an em to either
+// side, and from half way to the row above to half way to the row below (the
+// rows stand evenly apart), centred on the capitals, a third of an em above
+// the baseline.
+void ShowRowTargets(const DrawnRow* rows, int32_t count) {
+    const float em = float(std::abs(largeFontHeight));
+    const float pitch = std::fabs(rows[1].baseline - rows[0].baseline);
+    for (int32_t i = 0; i < count; ++i) {
+        if (!rows[i].shown) continue;
+        const float middle = rows[i].baseline + em / 3;
+        ShowPointerTarget({PointerTargetKind::menuRow, i},
+                          {rows[i].left - em / 2, middle - pitch / 2, rows[i].right + em / 2,
+                           middle + pitch / 2});
+    }
+}
+
 void DrawRows(const MenuScreen& screen, float w, float h) {
+    DrawnRow drawn[std::size(mainMenuRows)]; // the screen with the most rows
     glPushMatrix();
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -134,8 +163,11 @@ void DrawRows(const MenuScreen& screen, float w, float h) {
         else
             glColor3f(1.0f, 1.0f, 1.0f);
         glRasterPos2f(w / row.divisor, base + row.step * h / 10.0f);
+        drawn[i].shown = RasterPosition(&drawn[i].left, &drawn[i].baseline);
         PrintLarge(row.format, row.value ? row.value() : "");
+        RasterPosition(&drawn[i].right, nullptr);
     }
+    ShowRowTargets(drawn, screen.lastRow + 1);
     glColor3f(1.0f, 1.0f, 1.0f);
     glPopMatrix();
     glEnable(GL_TEXTURE_2D);
@@ -165,6 +197,8 @@ void HandleMenuKeys(const MenuScreen& screen) {
 
 } // namespace
 
+int32_t* HighlightedMenuRow() { return screenFlags.inMenu ? CurrentScreen().row : nullptr; }
+
 void DrawMenuFrame() {
     const MenuScreen screen = CurrentScreen();
     const float w = viewportWidth;
@@ -177,4 +211,7 @@ void DrawMenuFrame() {
     DrawMenuBackground(w, h);
     DrawRows(screen, w, h);
     HandleMenuKeys(screen);
+    // A key that opened another screen or started a game has made the rows
+    // just drawn stale: the pointer finds nothing until the next frame.
+    if (HighlightedMenuRow() != screen.row) ForgetPointerTargets();
 }

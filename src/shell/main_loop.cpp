@@ -8,6 +8,7 @@
 #include "render/error_report.h"
 #include "settings/prefs_file.h"
 #include "shell/gl_checks.h"
+#include "shell/pointer.h"
 #include "shell/projection.h"
 #include "shell/start_up.h"
 #include "shell/window_messages.h"
@@ -26,7 +27,7 @@ int32_t RunGame(InstanceHandle instance) {
     int32_t screenWidth = 0;
     int32_t screenHeight = 0;
     ScreenSize(&screenWidth, &screenHeight);
-    PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight);
+    PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight, ScreenDpi());
 
     if (PreferencesMissingOrEmpty())
         WriteDefaultPreferences();
@@ -60,6 +61,7 @@ int32_t RunGame(InstanceHandle instance) {
 
 int32_t RunPass(GameWindow* window, KeyTable* keys) {
     window->fullscreenMode = nextFullscreen;
+    ForgetPointer();
     if (OpenGameWindow(window) != 1) {
         ReportError("Error Creating OpenGL Window", ReportOwner::none);
         keepRunning = 0;
@@ -86,6 +88,7 @@ void RunInnerLoop(GameWindow* window) {
         }
         SetProjection(window->width, window->height);
         const uint32_t now = MillisecondClock();
+        StepPointer();
         UpdateFrame(now - window->lastFrameTime);
         window->lastFrameTime = now;
         DrawFrame();

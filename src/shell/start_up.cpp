@@ -3,14 +3,24 @@
 #include "platform/config_dialog_view.h"
 #include "settings/config_dialog.h"
 
+namespace {
+
+// The rows left to the taskbar and the window's caption, at the DPI they were
+// measured at; a scaled desktop draws both larger.
+constexpr int32_t panelRows = 56;
+constexpr int32_t panelDpi = 96;
+
+} // namespace
+
 void PrepareGameWindow(GameWindow* window, KeyTable* keys, WindowClassInfo* classInfo,
-                       int32_t screenWidth, int32_t screenHeight) {
+                       int32_t screenWidth, int32_t screenHeight, int32_t screenDpi) {
+    const int32_t dpi = screenDpi > 0 ? screenDpi : panelDpi;
     *window = GameWindow{};
     window->keyTable = keys;
     window->classInfo = classInfo;
     window->windowTitle = "Kelmot";
     window->width = screenWidth;
-    window->height = screenHeight - 56;
+    window->height = screenHeight - (panelRows * dpi + panelDpi / 2) / panelDpi;
     window->colourBits = 16;
     window->fullscreenMode = 1;
     keys->fill(0);

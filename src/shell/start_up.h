@@ -4,10 +4,11 @@
 #include "shell/game_window.h"
 
 // Fills the window record as start-up first does: the screen's width, its height
-// less 56 for the desktop's panels, 16-bit colour, full screen, the title
+// less the rows of the desktop's panels (56 at 96 dots per inch, as many more in
+// proportion at a higher screenDpi), 16-bit colour, full screen, the title
 // "Kelmot"; and clears the key table.
 void PrepareGameWindow(GameWindow* window, KeyTable* keys, WindowClassInfo* classInfo,
-                       int32_t screenWidth, int32_t screenHeight);
+                       int32_t screenWidth, int32_t screenHeight, int32_t screenDpi);
 
 // The display mode the options ask for, when the start-up dialog is not used:
 // full screen at the size of res (or the start-up size for an unknown res), or

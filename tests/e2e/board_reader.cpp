@@ -14,6 +14,10 @@
 //   result TEXT       the outcome text: win, loss, tie, player (either
 //                     "PlayerN Wins!"), none, or unclear
 //   ink A B C D       the white pixels that decided it (below)
+//   cells X,Y ...     where the nine cells' centres are in the shots, for a
+//                     pointer to point at them
+//   hint X,Y X,Y      a point on each half of the key hint, "1) Press 'R' to
+//                     Reset" and "2) Press ESC to Exit to Menu"
 // The outcome text is read from the pixels that are pure white in every shot:
 // the text stands still while the banner behind it scrolls.
 // Ends with 0, or 2 with a message when the red grid is not where the given
@@ -356,6 +360,15 @@ int main(int argc, char** argv) {
                 ReadCursor(shots[0], view));
     int ink[4];
     const std::string result = ReadResult(shots, view, ink);
-    std::printf("result %s\nink %d %d %d %d\n", result.c_str(), ink[0], ink[1], ink[2], ink[3]);
+    std::printf("result %s\nink %d %d %d %d\ncells", result.c_str(), ink[0], ink[1], ink[2],
+                ink[3]);
+    for (int cell = 0; cell < 9; ++cell) {
+        const Point p = OnBoard(view, cellX[cell % 3], cellY[cell / 3]);
+        std::printf(" %d,%d", p.x, p.y);
+    }
+    // The hint starts at x = -1.55, 6 units in front of the eye, on its baseline
+    // at y = -2.4; its second half some 23 characters of the small font later.
+    const Point hint = Project(view, view.identity, -1.55, -2.4, -6);
+    std::printf("\nhint %d,%d %d,%d\n", hint.x + 30, hint.y - 5, hint.x + 300, hint.y - 5);
     return 0;
 }

@@ -5,7 +5,9 @@
 # message boxes come up over the full-screen game and are answered with Return
 # alone. Then with two monitors, the primary right of, left of or below the
 # other: the game opens on the primary and changes only its mode, and every
-# monitor gets its own mode back.
+# monitor gets its own mode back. Last, what the player changes while the game
+# runs stays theirs: the game gives back only the mode it set, and only while
+# the monitor still runs it, and finds the primary where it is at each switch.
 # Usage: display_mode_test.sh GAME
 game=$(realpath "$1")
 # shellcheck source=lib.sh
@@ -65,49 +67,6 @@ RequestClose
 ExpectExit 0
 ExpectMode $desktopMode
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
-
-# Chooses "Exit", the sixth and last entry of the main menu. Down does not
-# wrap, so a few more presses than needed leave it there even if a busy
-# machine draws no frame while one of them is down.
-ChooseExit() {
-    local window key
-    window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    for key in Down Down Down Down Down Down Down Down Return; do
-        xdotool keydown "$key"
-        sleep 0.25
-        xdotool keyup "$key"
-        sleep 0.1
-    done
-}
-
-# Waits up to 5 s for the game window to stand at $1 (WIDTHxHEIGHT+X+Y).
-ExpectWindowAt() {
-    local window
-    window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
-    for _ in $(seq 50); do
-        [[ "$(WindowPlace "$window")" == "$1" ]] && return 0
-        sleep 0.1
-    done
-    Fail "the game window stands at $(WindowPlace "$window"), not at $1"
-}
-
-# Waits up to 5 s for the game window to be maximised on the monitor at $1
-# (WIDTHxHEIGHT+X+Y): as wide as it, and inside it below the title bar.
-ExpectWindowMaximisedOn() {
-    local window place
-    local -a monitor shown
-    window=$(WaitForWindow Kelmot) || { Fail "no game window"; return 1; }
-    ReadPlace "$1" monitor
-    for _ in $(seq 50); do
-        place=$(WindowPlace "$window")
-        ReadPlace "$place" shown
-        ((${#shown[@]} == 4 && shown[0] == monitor[0] && shown[2] == monitor[2] &&
-            shown[3] >= monitor[3] && shown[3] + shown[1] <= monitor[3] + monitor[1])) && return 0
-        sleep 0.1
-    done
-    Fail "the game window stands at $place, not maximised on the monitor at $1"
-}
 
 # Two monitors: the second output, 1024x768, at $1 and the primary, 1280x1024,
 # at $2 (each as XxY). Sets $primary and $desktop for the checks.
@@ -193,6 +152,70 @@ NewGameFolder 1 0 1
 StartGame
 ExpectMonitors "DUMMY0 $(InMode 1024x768)" "${desktop[1]}"
 ExpectWindowAt "$(InMode 1024x768)"
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "${desktop[@]}"
+ExpectStandardError
+
+# The X screen's size, as WIDTHxHEIGHT.
+ScreenSize() {
+    xrandr | awk '/^Screen 0:/ { sub(",", "", $10); print $8 "x" $10; exit }'
+}
+
+echo "- a monitor switched on during a full-screen game keeps its mode at exit"
+xrandr --output DUMMY1 --off --output DUMMY0 --primary --mode 1024x768 --pos 0x0
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+echo "  - full screen at 1280x1024: the screen grows by what the primary needs"
+NewGameFolder 0 0 1
+StartGame
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+ExpectWindowAt 1280x1024+0+0
+xrandr --output DUMMY1 --mode 1024x768 --pos 1280x0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 1024x768+1280+0"
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 1024x768+1280+0"
+[[ "$(ScreenSize)" == 2304x768 ]] || Fail "the screen is $(ScreenSize), not 2304x768"
+
+echo "- a mode the player sets while the game is minimised is theirs at exit"
+xrandr --output DUMMY1 --off --output DUMMY0 --mode 1280x1024
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+xdotool windowminimize "$(WaitForWindow Kelmot)"
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+xrandr --output DUMMY0 --mode 1024x768
+xdotool windowactivate "$(WindowId Kelmot)"
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+xrandr --output DUMMY0 --mode 1280x1024
+
+echo "- the monitor given its own mode back under the full-screen game: the message, then a window"
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+xrandr --output DUMMY0 --mode 1280x1024
+AnswerErrorBox
+ExpectWindowMaximisedOn 1280x1024+0+0
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
+
+echo "- monitors swapped while the game runs windowed: full screen on the primary where it is now"
+TwoMonitors 0x0 1024x0
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 $(InMode 800x600)" "${desktop[1]}"
+kill -USR1 "$gamePid"
+ExpectMonitors "${desktop[@]}"
+WaitForWindow Kelmot >/dev/null || Fail "no window after the toggle"
+TwoMonitors 1280x0 0x0
+kill -USR1 "$gamePid"
+ExpectMonitors "DUMMY0 $(InMode 800x600)" "${desktop[1]}"
+ExpectWindowAt "$(InMode 800x600)"
 kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMonitors "${desktop[@]}"

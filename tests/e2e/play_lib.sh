@@ -40,12 +40,14 @@ Shoot() {
     timeout 20 import -window "$window" -depth 8 "ppm:$1" 2>/dev/null
 }
 
-# The size the game draws at in a window: the screen less 56 rows.
+# The size the game draws at in a window: the screen less the rows of the
+# desktop's panels, 56 at 96 dots per inch and in proportion at the screen's
+# DPI $1 (96 when not given).
 WindowedViewport() {
-    local size
+    local size dpi=${1:-96}
     size=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
     viewWidth=${size%x*}
-    viewHeight=$((${size#*x} - 56))
+    viewHeight=$((${size#*x} - (56 * dpi + 48) / 96))
 }
 
 # Finds the game window, gives it the focus and sets $window.
@@ -134,8 +136,52 @@ ReadScreen() {
     line=$(awk '$1 == "line" { print $2 }' <<<"$readout")
     cursor=$(awk '$1 == "cursor" { print $2 }' <<<"$readout")
     result=$(awk '$1 == "result" { print $2 }' <<<"$readout")
+    cells=$(awk '$1 == "cells" { $1 = ""; print }' <<<"$readout")
+    hint=$(awk '$1 == "hint" { $1 = ""; print }' <<<"$readout")
     readout=$(tr '\n' ' ' <<<"$readout")
 }
+
+# The point of the window the last ReadScreen found cell $1 at, as "X Y".
+CellPlace() {
+    local places
+    read -r -a places <<<"$cells"
+    tr , ' ' <<<"${places[$1]}"
+}
+
+# The pointer over cell $1, or a click on it.
+PointAtCell() { PointAt $(CellPlace "$1"); }
+TapCell() { Tap $(CellPlace "$1"); }
+
+# A click on the first ($1 = 0, "1) Press 'R' to Reset") or second half (1,
+# "2) Press ESC to Exit to Menu") of the game's key hint, where the last
+# ReadScreen found it.
+TapHint() {
+    local places
+    read -r -a places <<<"$hint"
+    Tap $(tr , ' ' <<<"${places[$1]}")
+}
+
+# A point on the first letters of row $2 of the menu screen $1 (main, ai,
+# multiplayer or global), in the window of menu.ppm, as "X Y". A screen's rows
+# start at x = W / d, their baselines at y = H / base + k H / 10 from the top of
+# the game's drawing, which stands at the window's bottom ($viewTop rows from
+# its top, where a system says so).
+RowPlace() {
+    local layout top=${viewTop:-}
+    case "$1" in
+    main) layout="4.5 3.3:-0.5 3:1 2.9:2.5 2.6:4 2.35:5.5 2.1:7" ;;
+    ai) layout="4 3.7:0 2.8:1.5 3.7:3 2.05:4.5" ;;
+    multiplayer) layout="4 4.1:0 2.8:1.5 4.2:3 5:4.5 2.05:6" ;;
+    global) layout="4 5.5:1.5 2.05:3" ;;
+    esac
+    [[ -n "$top" ]] || top=$(($(identify -format %h menu.ppm) - viewHeight))
+    awk -v layout="$layout" -v row="$2" -v w="$viewWidth" -v h="$viewHeight" -v top="$top" 'BEGIN {
+        split(layout, f, " "); split(f[row + 2], d, ":")
+        printf "%d %d", w / d[1] + 15, top + h / f[1] + d[2] * h / 10 - 10 }'
+}
+
+PointAtRow() { PointAt $(RowPlace "$1" "$2"); }
+TapRow() { Tap $(RowPlace "$1" "$2"); }
 
 # Waits up to 15 s for the board to read as $1.
 WaitForBoard() {
@@ -250,20 +296,20 @@ TieMove() {
     for cell in 4 0 2 6 8 1 3 5 7; do [[ "${1:cell:1}" == . ]] && { echo "$cell"; return; }; done
 }
 
-# Puts our mark in cell $1: with the keypad, unless a test says otherwise.
-PlaceMark() { Press "${keypad[$1]}"; }
+# How PlayX plays a cell: its keypad key, unless a test plays otherwise.
+PlayCell() { Press "${keypad[$1]}"; }
 
-# Plays our X in cell $2 of board $1 with PlaceMark and waits for the screen to
+# Plays our X in cell $2 of board $1 with PlayCell and waits for the screen to
 # show it and the computer's answer (one more O), or just it when it ended the
 # game. Sets $board.
 PlayX() {
     local before=$1 mine expected cell attempt
     mine=$(Put "$1" "$2" X)
-    PlaceMark "$2"
+    PlayCell "$2"
     for attempt in $(seq 40); do
         # A press that no frame saw is pressed again; a seen one would have
         # shown by now.
-        ((attempt % 10 == 0)) && [[ "$board" == "$before" ]] && PlaceMark "$2"
+        ((attempt % 10 == 0)) && [[ "$board" == "$before" ]] && PlayCell "$2"
         if ReadScreen && [[ "$board" != *\?* && "$board" != "$before" ]]; then
             if [[ "$board" == "$mine" ]]; then
                 [[ "$(Outcome "$mine")" != none ]] && return 0
@@ -301,7 +347,7 @@ PlayComputerGame() {
 
 # Puts our mark in cell $1 with controller 1: its D-pad takes the cursor there
 # a cell at a time, and A places the mark.
-PadPlaceMark() {
+PadPlayCell() {
     ReadScreen || return 1
     for _ in 1 2 3 4 5; do
         if ((cursor / 3 > $1 / 3)); then
@@ -324,7 +370,7 @@ PadPlaceMark() {
 PlayWithGamepads() {
     local shown=
     echo "- A starts a game against the computer, played to its end with the D-pad and A"
-    PlaceMark() { PadPlaceMark "$1"; }
+    PlayCell() { PadPlayCell "$1"; }
     MenuSettled
     HoldUntilChanged pad1:a
     WaitForBoard "........." && ExpectResult none
@@ -353,7 +399,7 @@ PlayWithGamepads() {
 
     echo "- controllers plugged in while the game runs act at once, beside each other"
     Plug 2
-    PlaceMark() { Press pad2:a; }
+    PlayCell() { Press pad2:a; }
     PlayX "........." 4
     Plug 1
     PressForBoard pad1:y "........."

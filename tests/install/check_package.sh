@@ -6,6 +6,7 @@
 # Usage: check_package.sh DEB
 set -euo pipefail
 deb=$1
+"$(dirname "$0")/../../scripts/install-deps.sh" check-package
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-check.XXXXXX")
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"

@@ -1,7 +1,7 @@
 # Shared by the by-hand scripts that work in a fresh minimal Debian 12:
 # MakeDebianRoot makes one in a scratch folder with debootstrap and leaves its
-# path in $root; BindDisplays lends it the host's X displays. Everything is
-# unmounted and removed at exit. Needs root.
+# path in $root; BindDisplays lends it the host's X displays, UnbindDisplays
+# takes them back. Everything is unmounted and removed at exit. Needs root.
 
 ((EUID == 0)) || { echo "$(basename "$0"): needs root (debootstrap, chroot)" >&2; exit 1; }
 command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap
@@ -52,8 +52,12 @@ MakeDebianRoot() {
     fi
 }
 
-# The host's X displays, reached through their sockets (after anything in the
-# new system that starts X servers of its own has finished).
+# The host's X displays, reached through their sockets, lent while nothing in
+# the new system starts X servers of its own (the last mount made).
 BindDisplays() {
     Mount /tmp/.X11-unix /tmp/.X11-unix --bind
+}
+UnbindDisplays() {
+    umount "$root/tmp/.X11-unix"
+    unset 'mounts[-1]'
 }

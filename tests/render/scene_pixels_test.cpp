@@ -22,14 +22,21 @@
 #include "game/outcome.h"
 #include "game/screen_flags.h"
 #include "render/bmp_reader.h"
+#include "render/draw_frame.h"
 #include "render/fonts.h"
 #include "render/game_scene.h"
 #include "render/menus.h"
+#include "render/pointer_targets.h"
 #include "render/textures.h"
 #include "render/viewport.h"
 #include "settings/settings.h"
 #include "support/gl_window.h"
 #include "support/scratch_folder.h"
+
+// For failure messages.
+void PrintTo(const PointerTarget& target, std::ostream* out) {
+    *out << "target of kind " << int(target.kind) << ", index " << target.index;
+}
 
 namespace {
 
@@ -677,13 +684,15 @@ TEST_F(ScenePixels, MenuPictureFillsTheWindowUpright) {
     EXPECT_GT(mostTelling, 20);
 }
 
+// Where each main menu row starts: x = W / divisor, baseline at
+// H / 4.5 + step * H / 10 from the top.
+constexpr std::pair<double, double> mainMenuRows[] = {{3.3, -0.5}, {3.0, 1.0},  {2.9, 2.5},
+                                                      {2.6, 4.0},  {2.35, 5.5}, {2.1, 7.0}};
+
 TEST_F(ScenePixels, HighlightedMenuRowIsYellow) {
     MenuProjection(windowWidth, windowHeight);
     const double w = windowWidth, h = windowHeight;
-    // Where each main menu row starts: x = W / divisor, baseline at
-    // H / 4.5 + step * H / 10.
-    const std::pair<double, double> rows[] = {{3.3, -0.5}, {3.0, 1.0},  {2.9, 2.5},
-                                              {2.6, 4.0},  {2.35, 5.5}, {2.1, 7.0}};
+    const auto& rows = mainMenuRows;
     for (int32_t highlight = 0; highlight < 6; ++highlight) {
         screenFlags.mainMenuRow = highlight;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -770,6 +779,73 @@ TEST_F(ScenePixels, LargeFontHeightFollowsTheViewportSize) {
         const double capital = top - bottom + 1, em = -c.fontHeight;
         EXPECT_GT(capital, 0.55 * em);
         EXPECT_LT(capital, 0.8 * em);
+    }
+}
+
+// The pointer finds what the last frame drew where it drew it, at the four
+// full-screen sizes and an odd window size: a menu row over its text and half
+// way to the rows beside it, a cell up to half way to the cells beside it,
+// the key hint's two halves along its words, and nothing elsewhere.
+TEST_F(ScenePixels, PointerFindsWhatTheFrameDrewAtEverySize) {
+    using Kind = PointerTargetKind;
+    const std::pair<int, int> sizes[] = {
+        {1280, 1024}, {1024, 768}, {800, 600}, {640, 480}, {1001, 657}};
+    for (const auto& [w, h] : sizes) {
+        SCOPED_TRACE(testing::Message() << w << "x" << h);
+        viewportWidth = float(w);
+        viewportHeight = float(h);
+        ReleaseLargeFont();
+        BuildLargeFont();
+        const double em = -largeFontHeight, halfPitch = 0.075 * h;
+
+        screenFlags = ScreenFlags{};
+        MenuProjection(w, h);
+        DrawFrame();
+        for (int32_t row = 0; row < 6; ++row) {
+            SCOPED_TRACE(testing::Message() << "row " << row);
+            const auto [divisor, step] = mainMenuRows[row];
+            // Where its capitals stand, in window coordinates from the lower left.
+            const double x = w / divisor, middle = h - (h / 4.5 + step * h / 10) + em / 3;
+            const PointerTarget it{Kind::menuRow, row};
+            EXPECT_EQ(PointerTargetAt(x + em, middle), it);
+            EXPECT_EQ(PointerTargetAt(x + em, middle + halfPitch - 1), it);
+            EXPECT_EQ(PointerTargetAt(x + em, middle - halfPitch + 1), it);
+            EXPECT_EQ(PointerTargetAt(x - em, middle), PointerTarget{});
+        }
+        EXPECT_EQ(PointerTargetAt(w / 3.3 + em, h - 0.02 * h), PointerTarget{}) << "above the rows";
+
+        screenFlags.inMenu = 0;
+        GameProjection(w, h);
+        DrawFrame();
+        for (int32_t cell = 0; cell < 9; ++cell) {
+            SCOPED_TRACE(testing::Message() << "cell " << cell);
+            const float x = -5.0f + 5.0f * float(cell % 3), y = 5.0f - 4.0f * float(cell / 3);
+            for (const auto& [dx, dy] : {std::pair{0.0f, 0.0f}, {-2.4f, 1.9f}, {2.4f, -1.9f}}) {
+                const WindowPoint p = Project(MarkFrame(x + dx, y + dy), 0, 0, 0);
+                if (p.y < h) {
+                    EXPECT_EQ(PointerTargetAt(p.x, p.y), (PointerTarget{Kind::cell, cell}));
+                }
+            }
+        }
+        const WindowPoint beside = Project(MarkFrame(-7.8f, 1.0f), 0, 0, 0);
+        EXPECT_EQ(PointerTargetAt(beside.x, beside.y), PointerTarget{}) << "beside the board";
+
+        // Along the hint's baseline: R's half from where it starts, then ESC's,
+        // the longer, then nothing.
+        const WindowPoint hint = Project(EyeSpace, -1.55, -2.4, -6);
+        std::vector<std::pair<Kind, int>> runs;
+        for (double x = hint.x - 10; x < w; ++x) {
+            const Kind kind = PointerTargetAt(x, hint.y + 3).kind;
+            if (runs.empty() || runs.back().first != kind) runs.push_back({kind, 0});
+            ++runs.back().second;
+        }
+        ASSERT_GE(runs.size(), 3u);
+        EXPECT_EQ(runs[0].first, Kind::none);
+        EXPECT_NEAR(runs[0].second, 10, 1);
+        EXPECT_EQ(runs[1].first, Kind::reset);
+        EXPECT_EQ(runs[2].first, Kind::backToMenu);
+        EXPECT_LT(runs[1].second, runs[2].second);
+        EXPECT_LE(runs.size(), 4u);
     }
 }
 

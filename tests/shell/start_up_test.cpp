@@ -26,7 +26,7 @@ TEST_P(DisplayModeChoice, FollowsTheOptions) {
     KeyTable keys;
     GameWindow window;
     WindowClassInfo classInfo;
-    PrepareGameWindow(&window, &keys, &classInfo, 1024, 768);
+    PrepareGameWindow(&window, &keys, &classInfo, 1024, 768, 96);
     Settings options;
     options.fullscreen = c.fullscreen;
     options.res = c.res;
@@ -56,7 +56,7 @@ TEST(StartUp, WindowRecordStartsFromTheScreen) {
     window.visible = 1;
     window.lastFrameTime = 99;
     WindowClassInfo classInfo;
-    PrepareGameWindow(&window, &keys, &classInfo, 1280, 1024);
+    PrepareGameWindow(&window, &keys, &classInfo, 1280, 1024, 96);
     EXPECT_EQ(window.width, 1280);
     EXPECT_EQ(window.height, 968);
     EXPECT_EQ(window.colourBits, 16);
@@ -68,6 +68,21 @@ TEST(StartUp, WindowRecordStartsFromTheScreen) {
     EXPECT_EQ(window.visible, 0);
     EXPECT_EQ(window.lastFrameTime, 0u);
     EXPECT_EQ(std::count(keys.begin(), keys.end(), 0), 256);
+}
+
+// The rows left to the desktop's panels keep their share of a scaled screen: 56
+// at 100 %, as Windows' taskbar and caption grow with the scale; a DPI the
+// system does not tell counts as 100 %.
+TEST(StartUp, PanelRowsGrowWithTheScreensScale) {
+    const int32_t cases[][2] = {{96, 968}, {120, 954}, {144, 940}, {192, 912}, {0, 968}};
+    for (const auto& [dpi, height] : cases) {
+        KeyTable keys;
+        GameWindow window;
+        WindowClassInfo classInfo;
+        PrepareGameWindow(&window, &keys, &classInfo, 1280, 1024, dpi);
+        EXPECT_EQ(window.width, 1280) << dpi << " dpi";
+        EXPECT_EQ(window.height, height) << dpi << " dpi";
+    }
 }
 
 } // namespace

@@ -81,7 +81,7 @@ class GameWindowTest : public testing::Test {
         EXPECT_EQ(RegisterGameClass(&classInfo), 1);
         int32_t screenWidth = 0, screenHeight = 0;
         ScreenSize(&screenWidth, &screenHeight);
-        PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight);
+        PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight, ScreenDpi());
         window.fullscreenMode = 0;
         nextFullscreen = 0;
         keepRunning = 1;

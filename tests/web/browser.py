@@ -4,28 +4,47 @@ tests, one command a line on standard input, one answer a line on standard
 output ("ok JSON" or "error TEXT"). It serves a folder of the page on the
 loopback address itself.
 
-Usage: browser.py WIDTH HEIGHT  (the page's visible area, in pixels)
+Usage: browser.py WIDTH HEIGHT [SCALE | window]
+  the page's visible area, in pixels; with SCALE, a phone's: in CSS pixels,
+  SCALE device pixels to each, and touch for the pointer; with "window", a
+  browser window of that size on the X display instead, which the tests type
+  into with xdotool
 
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
+  prelude SCRIPT      run SCRIPT in each page opened from now on, before its own
+                      scripts; an empty SCRIPT drops the preludes
   open                load the page afresh (the storage is kept, as on a reload)
-  down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...),
-                      or padN:BUTTON, what scripted controller N holds (play_lib.sh)
-  tap padN:BUTTON     scripted controller N holds BUTTON for the page's next look only
-  plug N / unplug N   plug scripted controller N in / out
+  framed              load a game portal's page afresh, from another port, with
+                      the page in a frame; the commands after it act in the
+                      frame, until the next open
+  offline on|off      the network cut off, or back (DevTools' emulation)
+  installable         why the browser would not install the page as an app
+  away / back         open another tab, which takes the focus and hides the
+                      page / close it and come back to the page
+  down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
+  metrics W H SCALE   the page's visible area now W x H CSS pixels, SCALE device
+                      pixels to each (a turned phone, a zoom)
   click ID            click the element with that id
-  shot FILE           save the game's canvas as a PNG picture
+  point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
+  tap X Y             a tap there (a touch on a phone, else a click)
+  tap ID              a tap in the middle of the element with that id
+  shot FILE           save the game's picture as the page shows it (scaled) as a
+                      PNG picture; answers the canvas's own size
   page FILE           save the whole page as a PNG picture
   js EXPRESSION       the value of a JavaScript expression on the page
   errors              the game's lines on standard error so far
+  console             every line of the page's console so far
+  cursor              how many pixels of the X display's pointer show (window)
   stored              the stored prefs.txt (IndexedDB), or null
   store TEXT          stores prefs.txt (\\n for line breaks), or removes it when TEXT is empty
   quit
 """
-import functools
+import base64
+import ctypes
+import ctypes.util
 import http.server
 import json
-import re
 import sys
 import tempfile
 import threading
@@ -41,42 +60,11 @@ from selenium.webdriver.common.keys import Keys
 KEYS = {
     'Return': Keys.ENTER, 'Escape': Keys.ESCAPE, 'Up': Keys.ARROW_UP, 'Down': Keys.ARROW_DOWN,
     'Left': Keys.ARROW_LEFT, 'Right': Keys.ARROW_RIGHT, 'Tab': Keys.TAB, 'space': Keys.SPACE,
+    'Control_L': Keys.CONTROL,
     'KP_Home': Keys.NUMPAD7, 'KP_Up': Keys.NUMPAD8, 'KP_Prior': Keys.NUMPAD9,
     'KP_Left': Keys.NUMPAD4, 'KP_Begin': Keys.NUMPAD5, 'KP_Right': Keys.NUMPAD6,
     'KP_End': Keys.NUMPAD1, 'KP_Down': Keys.NUMPAD2, 'KP_Next': Keys.NUMPAD3,
 }
-
-# The scripted controllers: every page's navigator.getGamepads answers with
-# them, in the standard layout, each holding one button or its left stick at
-# stick=X,Y (hundredths of its travel, right and down positive), or tapping
-# one: holding it for one call only.
-GAMEPADS_SCRIPT = '''
-(() => {
-  const buttons = {a: 0, b: 1, x: 2, y: 3, back: 8, start: 9, up: 12, down: 13, left: 14, right: 15};
-  const pads = [null, null, null, null];
-  window.kelmotTestPads = {
-    plug(n) { pads[n - 1] = {held: ''}; },
-    unplug(n) { pads[n - 1] = null; },
-    hold(n, held) { if (pads[n - 1]) pads[n - 1].held = held; },
-    tap(n, held) { if (pads[n - 1]) pads[n - 1].tap = held; },
-  };
-  const shown = (pad, index) => {
-    if (!pad) return null;
-    const held = pad.tap !== undefined ? pad.tap : pad.held;
-    pad.tap = undefined;
-    const stick = /^stick=(-?\\d+),(-?\\d+)$/.exec(held) || [0, 0, 0];
-    return {
-      id: 'Kelmot test controller', index, connected: true, mapping: 'standard',
-      timestamp: performance.now(), axes: [stick[1] / 100, stick[2] / 100, 0, 0],
-      buttons: Array.from({length: 17}, (_, b) => {
-        const pressed = buttons[held] === b;
-        return {pressed, touched: pressed, value: pressed ? 1 : 0};
-      }),
-    };
-  };
-  Object.defineProperty(navigator, 'getGamepads', {value: () => pads.map(shown)});
-})();
-'''
 
 # The store as emscripten's IndexedDB file system keeps it: a database named
 # after the mount point, files under their paths.
@@ -104,6 +92,35 @@ open.onsuccess = () => {
 '''
 
 
+# Where the middle of the canvas's pixel (x, y) shows on the page, in CSS
+# pixels: the page shows the canvas's picture in its box scaled to fit with its
+# shape kept, and centred.
+CANVAS_POINT_SCRIPT = '''
+const [x, y] = arguments;
+const canvas = document.getElementById('kelmot-window');
+const box = canvas.getBoundingClientRect();
+const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+return [box.left + (box.width - canvas.width * scale) / 2 + (x + 0.5) * scale,
+        box.top + (box.height - canvas.height * scale) / 2 + (y + 0.5) * scale];
+'''
+
+# The canvas's picture as the page shows it: its box in CSS pixels, and the
+# canvas's own size.
+PICTURE_SCRIPT = '''
+const canvas = document.getElementById('kelmot-window');
+const box = canvas.getBoundingClientRect();
+const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+return [box.left + (box.width - canvas.width * scale) / 2,
+        box.top + (box.height - canvas.height * scale) / 2,
+        canvas.width * scale, canvas.height * scale, canvas.width, canvas.height];
+'''
+
+ELEMENT_POINT_SCRIPT = '''
+const box = document.getElementById(arguments[0]).getBoundingClientRect();
+return [box.left + box.width / 2, box.top + box.height / 2];
+'''
+
+
 class Quiet(http.server.SimpleHTTPRequestHandler):
     """The page's folder; /blank.html is an empty page of the same origin,
     where the store is reached without starting the game."""
@@ -127,32 +144,85 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
 
+class Portal(Quiet):
+    """A game portal's page on another port: the game's page in a frame that
+    may go full screen, below and beside the portal's own content."""
+
+    def do_GET(self):
+        body = ('<!DOCTYPE html><title>portal</title><body style="margin:0">'
+                '<p style="height:60px; margin:0">A portal</p><iframe id="game" src="%s"'
+                ' allow="fullscreen" width="1024" height="768" style="margin-left:100px">'
+                '</iframe>' % self.server.game).encode()
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+
 class Server:
-    def __init__(self):
+    def __init__(self, handler_class=Quiet):
         self.folder = '.'
-        handler = lambda *a, **k: Quiet(*a, directory=self.folder, **k)
+        handler = lambda *a, **k: handler_class(*a, directory=self.folder, **k)
         self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
         self.address = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
 
 
-def start_browser(width, height):
+def start_browser(width, height, scale=None, window=False):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
-    for argument in ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+    for argument in ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                      '--no-sandbox', '--disable-background-networking',
                      '--disable-component-update', '--disable-sync', '--no-first-run',
                      '--user-data-dir=' + tempfile.mkdtemp(prefix='kelmot-chromium-'),
                      '--window-size=%d,%d' % (width, height)]:
         options.add_argument(argument)
+    if window:
+        options.add_argument('--window-position=0,0')
+    else:
+        options.add_argument('--headless=new')
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    # The page's visible area exactly, one pixel a device pixel, as a screen of
-    # that size would show it.
-    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-        'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False})
-    driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': GAMEPADS_SCRIPT})
+    if not window:
+        # The page's visible area exactly, one pixel a device pixel, as a screen
+        # of that size would show it; or a phone's, with touch.
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': height, 'deviceScaleFactor': scale or 1,
+            'mobile': bool(scale)})
+    if scale:
+        driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
     return driver
+
+
+def tap(driver, touch, x, y):
+    if touch:
+        driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                               {'type': 'touchStart', 'touchPoints': [{'x': x, 'y': y}]})
+        driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+        return
+    for kind in ('mousePressed', 'mouseReleased'):
+        driver.execute_cdp_cmd('Input.dispatchMouseEvent',
+                               {'type': kind, 'x': x, 'y': y, 'button': 'left', 'clickCount': 1})
+
+
+class CursorImage(ctypes.Structure):
+    """The head of XFixes' cursor image, up to its ARGB pixels."""
+    _fields_ = [('x', ctypes.c_short), ('y', ctypes.c_short), ('width', ctypes.c_ushort),
+                ('height', ctypes.c_ushort), ('xhot', ctypes.c_ushort), ('yhot', ctypes.c_ushort),
+                ('serial', ctypes.c_ulong), ('pixels', ctypes.POINTER(ctypes.c_ulong))]
+
+
+def shown_pointer_pixels():
+    """How many pixels of the X display's pointer, as it is drawn now, are not
+    fully transparent."""
+    x11 = ctypes.CDLL(ctypes.util.find_library('X11'))
+    xfixes = ctypes.CDLL(ctypes.util.find_library('Xfixes'))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    image = xfixes.XFixesGetCursorImage(x11.XOpenDisplay(None)).contents
+    return sum(1 for i in range(image.width * image.height) if image.pixels[i] >> 24)
 
 
 def console_text(message):
@@ -169,18 +239,30 @@ def console_text(message):
 
 def main():
     server = Server()
-    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]))
+    window = sys.argv[3:] == ['window']
+    scale = float(sys.argv[3]) if len(sys.argv) > 3 and not window else None
+    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale, window)
     errors = []
+    console = []
+    preludes = []
+    game_tab = None
+    # Where the game's page lies on the browser's page, in CSS pixels: inside
+    # the portal's frame, the frame's place.
+    offset = [0, 0]
+    portal = None
 
     def collect():
         for entry in driver.get_log('browser'):
+            console.append(entry['message'])
             text = console_text(entry['message'])
-            # emscripten writes standard error as console warnings.
-            if entry['level'] == 'WARNING' and text is not None and 'kelmot.js' in entry['message']:
+            # emscripten writes standard error as console warnings; the page
+            # runs kelmot.js from a blob: address once it has expanded it.
+            game = 'kelmot.js' in entry['message'] or entry['message'].startswith('blob:')
+            if entry['level'] == 'WARNING' and text is not None and game:
                 errors.extend(text.split('\n'))
 
     def store(text=None):
-        if not driver.current_url.startswith(server.address):
+        if portal is None and not driver.current_url.startswith(server.address):
             driver.get(server.address + 'blank.html')
         return driver.execute_async_script(STORE_SCRIPT, '/kelmot/prefs.txt', text)
 
@@ -191,31 +273,83 @@ def main():
                 if command == 'serve':
                     server.folder = argument
                     answer = server.address
-                elif command == 'open':
+                elif command == 'prelude':
+                    if argument:
+                        preludes.append(driver.execute_cdp_cmd(
+                            'Page.addScriptToEvaluateOnNewDocument', {'source': argument}))
+                    while not argument and preludes:
+                        driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
+                                               preludes.pop())
+                    answer = argument
+                elif command in ('open', 'framed'):
                     collect()
                     errors.clear()
-                    driver.get(server.address + 'index.html')
+                    console.clear()
+                    driver.switch_to.default_content()
+                    offset = [0, 0]
+                    if command == 'open':
+                        portal = None
+                        driver.get(server.address + 'index.html')
+                    else:
+                        if portal is None:
+                            portal = Server(Portal)
+                            portal.httpd.game = server.address + 'index.html'
+                        driver.get(portal.address)
+                        frame = driver.find_element(By.ID, 'game')
+                        offset = driver.execute_script('const box = arguments[0].getBoundingClientRect(); return [box.left + arguments[0].clientLeft, box.top + arguments[0].clientTop];', frame)
+                        driver.switch_to.frame(frame)
                     answer = driver.current_url
-                elif command in ('down', 'up', 'tap') and re.match(r'pad\d:', argument):
-                    pad, _, held = argument.partition(':')
-                    driver.execute_script('kelmotTestPads[arguments[0]](arguments[1], arguments[2])',
-                                          'tap' if command == 'tap' else 'hold', int(pad[3:]),
-                                          '' if command == 'up' else held)
-                    answer = argument
-                elif command in ('plug', 'unplug'):
-                    driver.execute_script('kelmotTestPads[arguments[0]](arguments[1])', command,
-                                          int(argument))
-                    answer = argument
+                elif command == 'away':
+                    game_tab = driver.current_window_handle
+                    driver.switch_to.new_window('tab')
+                    answer = driver.current_window_handle
+                elif command == 'back':
+                    driver.close()
+                    driver.switch_to.window(game_tab)
+                    answer = game_tab
                 elif command in ('down', 'up'):
                     key = KEYS.get(argument, argument)
                     actions = ActionChains(driver)
                     (actions.key_down if command == 'down' else actions.key_up)(key).perform()
                     answer = argument
+                elif command == 'offline':
+                    driver.execute_cdp_cmd('Network.enable', {})
+                    driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                        'offline': argument == 'on', 'latency': 0, 'downloadThroughput': -1,
+                        'uploadThroughput': -1})
+                    answer = argument
+                elif command == 'installable':
+                    answer = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+                elif command == 'metrics':
+                    width, height, ratio = argument.split()
+                    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                        'width': int(width), 'height': int(height),
+                        'deviceScaleFactor': float(ratio), 'mobile': bool(scale)})
+                    answer = argument
                 elif command == 'click':
                     driver.find_element(By.ID, argument).click()
                     answer = argument
+                elif command == 'point':
+                    x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, argument.split()))
+                    x, y = x + offset[0], y + offset[1]
+                    driver.execute_cdp_cmd('Input.dispatchMouseEvent', {'type': 'mouseMoved', 'x': x, 'y': y})
+                    answer = [x, y]
+                elif command == 'tap':
+                    place = argument.split()
+                    if len(place) == 2:
+                        x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, place))
+                    else:
+                        x, y = driver.execute_script(ELEMENT_POINT_SCRIPT, argument)
+                    x, y = x + offset[0], y + offset[1]
+                    tap(driver, bool(scale), x, y)
+                    answer = [x, y]
                 elif command == 'shot':
-                    answer = driver.find_element(By.ID, 'kelmot-window').screenshot(argument)
+                    x, y, width, height, *answer = driver.execute_script(PICTURE_SCRIPT)
+                    shot = driver.execute_cdp_cmd('Page.captureScreenshot', {'clip': {
+                        'x': x + offset[0], 'y': y + offset[1], 'width': width, 'height': height,
+                        'scale': 1}})
+                    with open(argument, 'wb') as picture:
+                        picture.write(base64.b64decode(shot['data']))
                 elif command == 'page':
                     answer = driver.save_screenshot(argument)
                 elif command == 'js':
@@ -223,6 +357,11 @@ def main():
                 elif command == 'errors':
                     collect()
                     answer = errors
+                elif command == 'console':
+                    collect()
+                    answer = console
+                elif command == 'cursor':
+                    answer = shown_pointer_pixels()
                 elif command == 'stored':
                     answer = store()
                 elif command == 'store':
@@ -238,6 +377,8 @@ def main():
     finally:
         driver.quit()
         server.httpd.shutdown()
+        if portal is not None:
+            portal.httpd.shutdown()
 
 
 if __name__ == '__main__':

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The game's page in headless chromium played with nothing but controllers:
 # navigator.getGamepads answers with scripted ones in the standard layout
-# (browser.py). The start-up dialog moved through and passed with Start, the
-# game of PlayWithGamepads (play_lib.sh) from the menu to "Exit"; then a
-# message box answered with A.
+# (scripted_gamepads.js). The start-up dialog moved through and passed with
+# Start, the game of PlayWithGamepads (play_lib.sh) from the menu to "Exit";
+# then a message box answered with A.
 # Usage: gamepad_test.sh PAGE_FOLDER BOARD_READER
 page=$(realpath "$1")
 reader=$(realpath "$2")
@@ -12,6 +12,7 @@ source "$(dirname "$0")/lib.sh"
 
 NewPageFolder 1 0 1
 StorePrefs "$(sed 's/^configpanel=0/configpanel=1/' prefs.txt)"
+ScriptGamepads
 expected=$(sed -e 's/^configpanel=0/configpanel=1/' -e 's/^bpp=0/bpp=1/' \
     -e 's/^fullscreen=1/fullscreen=0/' prefs.txt)
 StartGame

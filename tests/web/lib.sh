@@ -2,7 +2,9 @@
 # (tests/e2e/lib.sh and play_lib.sh), with the game's page opened in headless
 # chromium (browser.py, a coprocess) instead of the program started on an X
 # display. Source it with $page naming the built page's folder (the web build
-# folder) and $reader the board reader.
+# folder) and $reader the board reader; with $browserWindow set, the browser is
+# a window on the X display instead of headless, and keys are typed with
+# xdotool, as the keyboard's own.
 
 webDir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../e2e/lib.sh
@@ -10,12 +12,14 @@ source "$webDir/../e2e/lib.sh"
 # shellcheck source=../e2e/play_lib.sh
 source "$webDir/../e2e/play_lib.sh"
 
-# The browser, its page 1280 x 1024 pixels like the Linux tests' screens. It
-# takes commands through one pipe and answers through another.
+# The browser, its page 1280 x 1024 pixels like the Linux tests' screens unless
+# $browserScreen says otherwise (browser.py's arguments). It takes commands
+# through one pipe and answers through another.
 browserPipes=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-browser.XXXXXX")
 mkfifo "$browserPipes/in" "$browserPipes/out"
-/usr/bin/python3 "$webDir/browser.py" 1280 1024 <"$browserPipes/in" >"$browserPipes/out" \
-    2>"$browserPipes/stderr.txt" &
+# shellcheck disable=SC2086 # the arguments, split
+/usr/bin/python3 "$webDir/browser.py" ${browserScreen:-1280 1024} ${browserWindow:+window} \
+    <"$browserPipes/in" >"$browserPipes/out" 2>"$browserPipes/stderr.txt" &
 browserPid=$!
 exec {browserIn}>"$browserPipes/in" {browserOut}<"$browserPipes/out"
 EndBrowser() {
@@ -46,8 +50,10 @@ PageValue() { Browser js "$@"; }
 # stored text.
 NewPageFolder() {
     NewGameFolder "$@"
-    cp -r "$page"/index.html "$page"/page.js "$page"/page.css "$page"/banner.bmp \
-        "$page"/kelmot.js "$page"/kelmot.wasm .
+    # Not the service worker, whose cache would serve the next folder's page
+    # from this one's; Data/ as the tests spoil it, plain pictures only.
+    cp -r "$page"/index.html "$page"/page.js "$page"/manifest.webmanifest \
+        "$page"/icons "$page"/banner.bmp* "$page"/kelmot.js* "$page"/kelmot.wasm* .
     Browser serve "$PWD" >/dev/null
     StorePrefs "$(cat prefs.txt)"
 }
@@ -85,12 +91,30 @@ WindowedViewport() {
     viewHeight=$(PageValue "document.getElementById('kelmot-window').height")
 }
 
-# Keys and the scripted controllers go through the browser.
-KeyDown() { Browser down "$1" >/dev/null; }
-KeyUp() { Browser up "$1" >/dev/null; }
-TapPad() { Browser tap "$1" >/dev/null; }
-Plug() { Browser plug "$1" >/dev/null; }
-Unplug() { Browser unplug "$1" >/dev/null; }
+# Key down|up KEY: typed with xdotool in a browser window, else sent by the browser.
+Key() {
+    if [[ -n "${browserWindow:-}" ]]; then xdotool "key$1" "$2"; else Browser "$1" "$2" >/dev/null; fi
+}
+
+# The scripted controllers of scripted_gamepads.js answer navigator.getGamepads
+# on every page opened from now on. A key named padN:BUTTON is BUTTON of
+# controller N (tests/e2e/lib.sh).
+ScriptGamepads() { Browser prelude "$(tr '\n' ' ' <"$webDir/scripted_gamepads.js")" >/dev/null; }
+Pads() { PageValue "kelmotTestPads.$1" >/dev/null; }
+KeyDown() { if [[ "$1" == pad?:* ]]; then Pads "hold(${1:3:1}, '${1#*:}')"; else Key down "$1"; fi; }
+KeyUp() { if [[ "$1" == pad?:* ]]; then Pads "hold(${1:3:1}, '')"; else Key up "$1"; fi; }
+TapPad() { Pads "tap(${1:3:1}, '${1#*:}')"; }
+Plug() { Pads "plug($1)"; }
+Unplug() { Pads "unplug($1)"; }
+
+# The pointer moved to, or a tap at, the canvas's pixel ($1, $2). The canvas
+# is the game's drawing, full screen too.
+viewTop=0
+PointAt() {
+    Browser point "$1" "$2" >/dev/null
+    sleep 0.1
+}
+Tap() { Browser tap "$1" "$2" >/dev/null; }
 
 # The start-up dialog's focus and checked controls.
 DialogLook() {
@@ -108,15 +132,34 @@ WaitForPageDialog() {
     return 1
 }
 
-# Saves the game's canvas as the PPM picture $1. A game that has ended where it
+# The full-screen state as the page shows it: the canvas's size when it is the
+# browser's full-screen element, else "windowed".
+FullscreenState() {
+    PageValue "document.fullscreenElement ? document.fullscreenElement.width + 'x' + document.fullscreenElement.height : 'windowed'"
+}
+
+WaitForFullscreenState() {
+    for _ in $(seq 100); do
+        [[ "$(FullscreenState)" == "\"$1\"" ]] && return 0
+        sleep 0.1
+    done
+    Fail "the game is $(FullscreenState), not $1"
+    return 1
+}
+
+# Saves the game's picture as the PPM picture $1. A game that has ended where it
 # should not ends the test at once.
 Shoot() {
     if [[ "$(PageValue "!document.getElementById('kelmot-ended').hidden")" == true ]]; then
         Fail "the game has ended unexpectedly"
         Finish
     fi
-    Browser shot "$PWD/$1.png" >/dev/null || return 1
-    convert "$1.png" -depth 8 "ppm:$1" && rm -f "$1.png"
+    # The picture as shown, sampled back to the canvas's pixels (the page shows
+    # them sharp when it scales them up).
+    local size
+    size=$(Browser shot "$PWD/$1.png") || return 1
+    size=$(tr -d '[] ' <<<"$size")
+    convert "$1.png" -sample "${size/,/x}!" -depth 8 "ppm:$1" && rm -f "$1.png"
 }
 
 # Whether the page shows its message box, and its text.

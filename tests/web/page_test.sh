@@ -2,8 +2,10 @@
 # The game's page in headless chromium, as a player meets it: the first visit
 # with the start-up dialog typed into, kept in the browser's storage; full
 # screen refused when no player asked for it; options changed, the page
-# reloaded and the options kept; a missing and a broken picture with their
-# boxes, then "Loading Textures Failed"; and "Exit".
+# reloaded and the options kept; a save the storage aborts and a storage that
+# does not answer, neither of which stops the game or loses the kept options; a
+# missing and a broken picture with their boxes, then "Loading Textures Failed";
+# and "Exit".
 # Usage: page_test.sh PAGE_FOLDER BOARD_READER
 page=$(realpath "$1")
 reader=$(realpath "$2")
@@ -25,6 +27,11 @@ WaitForPageDialog
 # nothing.
 Press Escape
 DialogShown || Fail "Escape closed the dialog"
+# No caption bar: the banner stands 7 dialog units (14 pixels) below the frame.
+top=$(PageValue "(() => { const d = document.getElementById('kelmot-dialog'); return d.querySelector('.banner').getBoundingClientRect().top - d.getBoundingClientRect().top - d.clientTop; })()")
+[[ "$top" == 14 ]] || Fail "the banner stands $top pixels below the dialog's frame"
+[[ "$(PageValue "document.querySelectorAll('#kelmot-dialog .note')[1].innerText.includes('menu.  If')")" == true ]] ||
+    Fail "the second note does not show two blanks after \"menu.\""
 Press Right Tab Right Tab space Return
 FocusGame
 expected=$(printf '%s\n' gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1 \
@@ -66,8 +73,23 @@ MenuSettled
 MenuPress Down Down Down Down Return Down Down Down
 cmp -s menu.ppm ai-options.ppm || Fail "the AI Options show other values after the reload"
 
+echo "- a save the storage aborts, as a full quota does: prefs.txt kept as it was, the game goes on"
+# Counts the storage's write transactions, and aborts each while abortWrites is set.
+PageValue "(() => { const transaction = IDBDatabase.prototype.transaction; window.writes = 0; window.abortWrites = true; IDBDatabase.prototype.transaction = function (stores, mode) { const started = transaction.apply(this, arguments); if (mode == 'readwrite' && ++writes && abortWrites) queueMicrotask(() => started.abort()); return started; }; })()" >/dev/null
+MenuPress Up Return Down Return # the controls back to the arrows; Done
+BoxShown && Fail "the aborted save shows a box"
+MenuPress Down Up # a game still waiting for the save changes nothing
+[[ "$(StoredPrefs)" == "$expected" ]] || Fail "after the aborted save prefs.txt holds: $(StoredPrefs)"
+
+echo "- the next save: kept, in one write transaction"
+PageValue "abortWrites = false" >/dev/null
+MenuPress Return Down Down Down Return # AI Options; Done
+expected=$(sed 's/^controls=0/controls=1/' <<<"$expected")
+[[ "$(StoredPrefs)" == "$expected" ]] || Fail "after the second save prefs.txt holds: $(StoredPrefs)"
+[[ "$(PageValue writes)" == 2 ]] || Fail "two saves took $(PageValue writes) write transactions"
+
 echo "- \"Exit\" ends the game; the page says so"
-MenuPress Return Down
+MenuPress Down
 # Held until the page says so: on a busy machine a short press can fall between
 # two frames.
 Browser down Return >/dev/null
@@ -77,6 +99,24 @@ for _ in $(seq 30); do
 done
 Browser up Return >/dev/null
 ExpectExit 0
+
+echo "- a storage that does not answer: the game starts on its defaults, the kept options stay"
+NewPageFolder 1 0 0
+before=$(StoredPrefs)
+Browser prelude "if (location.pathname == '/index.html') IDBFactory.prototype.open = () => ({});" >/dev/null
+StartGame
+WaitForPageDialog
+Press Tab Tab space Return # windowed
+FocusGame
+MenuSettled
+# Not stored: the default file at start-up, the dialog's choice, and the default
+# file again when the window is set up.
+unsaved="Kelmot: could not save prefs.txt: I/O error"
+ExpectStandardError "$unsaved" "$unsaved" "$unsaved"
+Browser prelude "" >/dev/null
+StartGame
+FocusGame
+[[ "$(StoredPrefs)" == "$before" ]] || Fail "the kept prefs.txt now holds: $(StoredPrefs)"
 
 for picture in stars screen; do
     for kind in missing truncated; do

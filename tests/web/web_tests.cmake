@@ -26,11 +26,18 @@ add_test(NAME web.key_map COMMAND web_key_map_tests)
 # shots of the canvas.
 include(e2e/board_reader.cmake)
 
-foreach(script page play gamepad)
+foreach(script frame gamepad offline page play pointer window)
     add_test(NAME web.e2e.${script}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
                 ${KELMOT_BOARD_READER})
 endforeach()
+
+# Full screen in a browser window on a display of the test's own, typed into
+# with the keyboard's own key events, which headless chromium does not take.
+add_test(NAME web.e2e.fullscreen
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/web/fullscreen_test.sh ${CMAKE_BINARY_DIR}
+            ${KELMOT_BOARD_READER})
 
 # The main menu beside the Linux build's, which the Makefile builds and names
 # (make test-web); the Linux game runs on a display of the test's own.

@@ -2,8 +2,10 @@
 # Full screen for real under Wine, on an X server whose screen can change size
 # (1280x1024 normally, also 1024x768, 800x600 and 640x480): the program's
 # ChangeDisplaySettingsA reaches the X server, every way out of full screen
-# gives the desktop its mode back, and the game's message boxes come up above
-# the full-screen window, where Return alone answers them.
+# gives the desktop its mode back, and so does a switch to another program,
+# until the player comes back to the game; the game's message boxes come up
+# above the full-screen window, where Return alone answers them, and above no
+# other program's when there is no full-screen window.
 # Usage: display_mode_test.sh KELMOT_EXE POST_MESSAGE_EXE BOARD_READER WINE_PREFIXES
 exe=$(realpath "$1")
 postMessage=$(realpath "$2")
@@ -53,6 +55,28 @@ ExpectExit 0
 ExpectMode $desktopMode
 ExpectStandardError "$(PictureMessages empty screen)"
 
+echo "- another program activated: the game minimised, the desktop's mode back; the game again: its mode"
+NewGameFolder 2 0 1
+StartGame
+ExpectMode 800x600
+FocusGame
+MenuSettled
+xlogo 2>/dev/null &
+otherPid=$!
+other=$(WaitForWindow xlogo) || Fail "the other program's window did not appear"
+xdotool windowactivate --sync "$other"
+ExpectMode $desktopMode
+[[ "$(xprop -id "$window" WM_STATE)" == *Iconic* ]] || Fail "the game window is not minimised"
+xdotool windowactivate --sync "$window"
+ExpectMode 800x600
+[[ "$(WindowPlace "$window")" == 800x600+0+0 ]] || Fail "the game window is at $(WindowPlace "$window")"
+MenuSettled
+kill "$otherPid"
+RequestClose
+ExpectExit 0
+ExpectMode $desktopMode
+ExpectStandardError
+
 echo "- message 1025 toggles between full screen and a window, and back; WM_CLOSE ends it"
 NewGameFolder 2 0 1
 StartGame
@@ -76,6 +100,12 @@ ExpectStandardError
 echo "- a size the screen does not offer: the message, then a window"
 NewGameFolder 9 0 1
 StartGame
+box=$(WaitForWindow Error) || Fail "no message box appeared"
+for _ in $(seq 20); do
+    ShowsText "$box" && break
+    sleep 0.25
+done
+! KeptAbove "$box" || Fail "the box is kept above other programs with no full-screen game to stay above"
 AnswerErrorBox
 WaitForWindow Kelmot >/dev/null || Fail "no game window after the fallback"
 [[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the mode changed to $(CurrentMode)"

@@ -3,8 +3,9 @@
 # file is written and the start-up dialog comes up; Escape leaves it there; the
 # choices made on it with the keyboard and OK are saved and used; "Exit" on the
 # main menu ends the game with 0, and the next start shows the dialog again; on
-# a screen at 150 % the game asks Windows for the screen's real pixels, and the
-# dialog keeps its proportions, its banner grown with it.
+# a screen at 150 % the game asks Windows for the screen's real pixels, the
+# dialog keeps its proportions, its banner grown with it, and the window leaves
+# the desktop's panels rows grown with the scale too.
 # Usage: first_run_test.sh KELMOT_EXE POST_MESSAGE_EXE BOARD_READER WINE_PREFIXES
 exe=$(realpath "$1")
 postMessage=$(realpath "$2")
@@ -63,7 +64,7 @@ RequestClose
 ExpectExit 0
 ExpectStandardError
 
-echo "- at 150 %: the game asks for real pixels, and the dialog's banner grows with the dialog"
+echo "- at 150 %: real pixels asked for, the banner grown with the dialog, more rows for the panels"
 SetScreenDpi 144
 StartGameTraced trace+graphics,+loaddll
 dialog=$(WaitForDialog) || Finish
@@ -83,6 +84,12 @@ echo "  the banner takes $bannerShare/1000 of the dialog's width at 100 %, $scal
     Fail "the banner takes $scaledShare/1000 of the dialog's width at 150 %, $bannerShare/1000 at 100 %"
 Press Return
 FocusGame
+# Windowed, as chosen before: the game draws in the screen less 84 rows, the 56
+# of 100 % at 150 %, anchored at the bottom of the window.
+WindowedViewport 144
+MenuSettled
+EnterGame
+WaitForBoard "........."
 RequestClose
 ExpectExit 0
 SetScreenDpi 96

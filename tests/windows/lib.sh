@@ -130,6 +130,10 @@ ShowsText() {
     ((dark >= 5 && dark <= 300))
 }
 
+# Whether window $1 is kept above every other program's windows (Wine marks a
+# topmost window so for the window manager).
+KeptAbove() { [[ "$(xprop -id "$1" _NET_WM_STATE 2>/dev/null)" == *_NET_WM_STATE_ABOVE* ]]; }
+
 # Answers the game's "Error" box with Return alone, as a player does, no window
 # being given the focus first, once it has checked that the box is above
 # everything else, its text on the screen, and that it belongs to the window $1

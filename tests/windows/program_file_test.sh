@@ -51,10 +51,11 @@ fileVersion=$(VersionEntryOf "$exe" FileVersion)
 [[ "$fileVersion" == "$version" ]] || Fail "file version \"$fileVersion\", expected $version"
 ExpectCopyright "$exe"
 
-# The manifest, where Windows reads it as it loads the program: the Windows
-# versions the game knows (so none runs it in a compatibility mode), drawing in
-# the screen's real pixels (system-wide scale before Windows 10 1607, the
-# monitor's from then on), and no visual styles (no dependency at all).
+# The manifest, where Windows reads it as it loads the program: Vista and 7 as
+# the Windows versions the game knows and no later one (Windows 8 and later
+# refuse 16-bit display modes to a program that names them), drawing in the
+# screen's real pixels (system-wide scale before Windows 10 1607, the monitor's
+# from then on), and no visual styles (no dependency at all).
 grep -qx '24:1' <<<"$resources" || Fail "no manifest (resource 24:1)"
 manifest=$(ManifestOf "$exe")
 if xmllint --noout - <<<"$manifest"; then
@@ -74,10 +75,10 @@ if xmllint --noout - <<<"$manifest"; then
         urn:schemas-microsoft-com:compatibility.v1)
     supported=$(xmllint --xpath "$compatibility/@Id" - <<<"$manifest" 2>/dev/null |
         sed -n 's/.*Id="\(.*\)".*/\1/p' | sort)
-    # Vista, 7, 8, 8.1, and 10 and 11.
+    # Vista and 7; not 8 ({4a2f28e3-...}), 8.1 ({1f676c76-...}) nor 10 and 11
+    # ({8e0f7a12-...}).
     expectedSupported=$(printf '%s\n' '{e2011457-1546-43c5-a5fe-008deee3d3f0}' \
-        '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' '{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}' \
-        '{1f676c76-80e1-4239-95bb-83d0f6d0da78}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' | sort)
+        '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' | sort)
     [[ "$supported" == "$expectedSupported" ]] ||
         Fail "the manifest names these Windows versions: $(tr '\n' ' ' <<<"$supported")"
     [[ "$(xmllint --xpath "count(//*[local-name()='dependency'])" - <<<"$manifest")" == 0 ]] ||

@@ -36,7 +36,7 @@ add_test(NAME windows.build_without_nsis
 add_executable(post_message windows/post_message.cpp)
 include(e2e/board_reader.cmake)
 
-foreach(script first_run play mode_toggle broken_input display_mode)
+foreach(script first_run play pointer mode_toggle broken_input display_mode)
     # Full screen for real needs the X server whose screen can change size.
     set(display with_xvfb.sh)
     if(script STREQUAL display_mode)

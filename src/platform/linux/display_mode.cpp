@@ -1,12 +1,19 @@
 #include "platform/linux/display_mode.h"
 
-#include <algorithm>
+#include <SDL2/SDL_syswm.h>
+
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/linux/monitor_modes.h"
 
 namespace {
+
+// How long the window manager is given to show a full-screen window at its
+// mode's size.
+constexpr uint32_t placingTime = 3000; // ms
+
+// Where the last full-screen switch on X put the game's monitor.
+MonitorPlace fullScreenPlace;
 
 // The display's mode of exactly width x height whose colour depth is nearest to
 // bits (the first listed, so the highest refresh rate, among equals).
@@ -26,56 +33,108 @@ bool FindDisplayMode(int display, int32_t width, int32_t height, int32_t bits,
     return any;
 }
 
-// Sets the monitor's mode through XRandR where SDL runs on X; SDL alone does it
-// elsewhere.
-MonitorSwitch SetOwnMode(const SDL_DisplayMode& mode) {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    SDL_Rect bounds;
-    if (!driver || std::strcmp(driver, "x11") != 0 || SDL_GetDisplayBounds(gameDisplay, &bounds))
-        return MonitorSwitch::unavailable;
-    return SetMonitorMode(bounds.x, bounds.y, mode.w, mode.h, mode.refresh_rate);
+// The window's X connection and id; false where SDL does not run on X.
+bool XWindowOf(SDL_Window* window, Display** display, Window* xWindow) {
+    SDL_SysWMinfo system;
+    SDL_VERSION(&system.version);
+    if (!SDL_GetWindowWMInfo(window, &system) || system.subsystem != SDL_SYSWM_X11) return false;
+    *display = system.info.x11.display;
+    *xWindow = system.info.x11.window;
+    return true;
+}
+
+// Whether the X window stands at place, place's size, as the server has it now.
+bool WindowAt(Display* display, Window window, const MonitorPlace& place) {
+    Window root = 0, child = 0;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    XSync(display, False);
+    if (!XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth) ||
+        !XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child))
+        return false;
+    return x == place.x && y == place.y && int(width) == place.width && int(height) == place.height;
+}
+
+// Waits for the window manager to show the full-screen window over the game's
+// monitor, at the size of its mode.
+bool CoversMonitor(Display* display, Window window) {
+    const uint32_t start = SDL_GetTicks();
+    while (!WindowAt(display, window, fullScreenPlace)) {
+        if (SDL_GetTicks() - start >= placingTime) return false;
+        SDL_Delay(10);
+    }
+    return true;
+}
+
+// Asks for the window full screen on the game's monitor, where the last switch
+// found it (SDL learns of monitors moved only when they are added).
+bool AskForFullScreen(SDL_Window* window) {
+    SDL_SetWindowPosition(window, fullScreenPlace.x, fullScreenPlace.y);
+    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+// Full screen on X: the game's monitor in the mode the game sets there itself,
+// the window over it.
+bool ShowOnOwnMonitor(SDL_Window* window, Display* display, Window xWindow, int32_t width,
+                      int32_t height) {
+    if (!SetMonitorMode(display, width, height, &fullScreenPlace) || !AskForFullScreen(window))
+        return false;
+    SDL_ShowWindow(window);
+    return CoversMonitor(display, xWindow);
+}
+
+// Full screen elsewhere, in a mode SDL sets itself as the window appears.
+bool ShowInSdlMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits) {
+    SDL_DisplayMode mode;
+    if (!FindDisplayMode(gameDisplay, width, height, bits, &mode) ||
+        SDL_SetWindowDisplayMode(window, &mode) != 0 ||
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
+        return false;
+    SDL_ShowWindow(window);
+    SDL_DisplayMode current;
+    return SDL_GetCurrentDisplayMode(gameDisplay, &current) == 0 && current.w == width &&
+           current.h == height;
 }
 
 void LeaveFullScreen(SDL_Window* window) {
-    RestoreMonitorModes();
+    RestoreMonitorMode();
     SDL_SetWindowFullscreen(window, 0);
-    SDL_HideWindow(window);
 }
 
 } // namespace
 
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits) {
-    SDL_DisplayMode mode;
-    if (!FindDisplayMode(gameDisplay, width, height, bits, &mode)) return 0;
-    const MonitorSwitch own = SetOwnMode(mode);
-    if (own == MonitorSwitch::refused) {
-        RestoreMonitorModes();
-        return 0;
-    }
-    // Where the monitor runs the mode already, the window only covers it, and
-    // SDL has no mode of its own to set or give back.
-    const bool covered = own == MonitorSwitch::switched
-                             ? SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0
-                             : SDL_SetWindowDisplayMode(window, &mode) == 0 &&
-                                   SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
-    if (!covered) {
-        LeaveFullScreen(window);
-        return 0;
-    }
-    // Where SDL sets the mode, it does so as the full-screen window appears.
-    SDL_ShowWindow(window);
-    SDL_DisplayMode current;
-    if (own != MonitorSwitch::switched && (SDL_GetCurrentDisplayMode(gameDisplay, &current) != 0 ||
-                                           current.w != width || current.h != height)) {
-        LeaveFullScreen(window);
-        return 0;
-    }
-    return 1;
+    Display* display = nullptr;
+    Window xWindow = 0;
+    const bool shown = XWindowOf(window, &display, &xWindow)
+                           ? ShowOnOwnMonitor(window, display, xWindow, width, height)
+                           : ShowInSdlMode(window, width, height, bits);
+    if (shown) return 1;
+    LeaveFullScreen(window);
+    SDL_HideWindow(window);
+    return 0;
 }
 
-void FullScreenMinimised() { ShowDesktopModes(); }
+bool FullScreenHolds(SDL_Window* window) {
+    Display* display = nullptr;
+    Window xWindow = 0;
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0 ||
+        !XWindowOf(window, &display, &xWindow) || CoversMonitor(display, xWindow))
+        return true;
+    LeaveFullScreen(window);
+    return false;
+}
 
-void FullScreenRestored(int32_t width, int32_t height, int32_t bits) {
-    SDL_DisplayMode mode;
-    if (FindDisplayMode(gameDisplay, width, height, bits, &mode)) SetOwnMode(mode);
+void FullScreenMinimised() { RestoreMonitorMode(); }
+
+void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height) {
+    Display* display = nullptr;
+    Window xWindow = 0;
+    if (!XWindowOf(window, &display, &xWindow) ||
+        !SetMonitorMode(display, width, height, &fullScreenPlace))
+        return;
+    // SDL has the window made full screen again as it comes back, before the
+    // mode is set; a compositor reads Xwayland's mark only when it is asked.
+    SDL_SetWindowFullscreen(window, 0);
+    AskForFullScreen(window);
 }

@@ -10,13 +10,21 @@ constexpr int gameDisplay = 0;
 
 // Puts the (hidden) window full screen on the game's display, in its mode of
 // exactly width x height with the colour depth nearest to bits, and shows it. 1
-// when the display now runs in that mode; 0 when it lists no such mode or refused
-// it, in which case the window is left windowed and hidden and every monitor has
-// its own mode.
+// when the window now covers the display in that mode; 0 when the display lists
+// no such mode or refused it, or the desktop shows the window at another size
+// (a compositor that does not scale the modes Xwayland pretends to set), in
+// which case the window is left windowed and hidden and every monitor has its
+// own mode.
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits);
+
+// Whether the full-screen window, unless minimised, still covers the game's
+// display in the mode the switch set, given a moment to get there. Where the
+// desktop keeps it at another size the switch did not hold: the window is left
+// windowed and the monitor has its own mode back.
+bool FullScreenHolds(SDL_Window* window);
 
 // While the full-screen window is minimised every monitor shows its desktop
 // mode; restored, the game's display runs width x height again. (SDL does this
 // by itself only where it sets the mode itself.)
 void FullScreenMinimised();
-void FullScreenRestored(int32_t width, int32_t height, int32_t bits);
+void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height);

@@ -38,11 +38,9 @@ int32_t StartVideo() {
         std::fprintf(stderr, "kelmot: no display: %s\n", SDL_GetError());
         return 0;
     }
-    // Without a display SDL may still start a driver that draws into memory
-    // only; nobody would see the game there.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        std::fprintf(stderr, "kelmot: no display (only SDL's %s video driver started)\n", driver);
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "kelmot: no display (only SDL's %s video driver started)\n",
+                     SDL_GetCurrentVideoDriver());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return 0;
     }
@@ -50,6 +48,13 @@ int32_t StartVideo() {
 }
 
 } // namespace
+
+bool HasDisplay() {
+    // Without a display SDL may still start a driver that draws into memory
+    // only; nobody would see the game there.
+    const char* driver = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : nullptr;
+    return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
 
 void ScreenSize(int32_t* width, int32_t* height) {
     *width = 0;
@@ -61,6 +66,10 @@ void ScreenSize(int32_t* width, int32_t* height) {
         *height = desktop.h;
     }
 }
+
+// SDL 2 counts the X server's pixels and reports no desktop scale; the game
+// draws and measures unscaled.
+int32_t ScreenDpi() { return 96; }
 
 int32_t RegisterGameClass(WindowClassInfo*) {
     if (StartVideo() == 0) {
@@ -86,7 +95,7 @@ int32_t RegisterGameClass(WindowClassInfo*) {
 void UnregisterGameClass(WindowClassInfo*) {
     // No toggle may be pushed while SDL takes its event queue down.
     SetModeToggleTarget(0);
-    RestoreMonitorModes();
+    RestoreMonitorMode();
     StopGamepads();
     SDL_Quit();
 }
@@ -113,7 +122,7 @@ void RequestDrawingSurface(int32_t colourBits) {
 void ForgetWindow() {
     SetModeToggleTarget(0);
     SDL_FlushEvent(modeToggleEvent);
-    RestoreMonitorModes();
+    RestoreMonitorMode();
 }
 
 // Undoes a failed opening.
@@ -150,8 +159,7 @@ int32_t OpenGameWindow(GameWindow* window) {
             1) {
             SDL_ShowCursor(SDL_DISABLE);
         } else {
-            ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
-            window->fullscreenMode = 0;
+            ModeSwitchFailed(window);
         }
     }
 

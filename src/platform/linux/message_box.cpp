@@ -4,6 +4,7 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include "platform/linux/window_events.h"
 #include "shell/game_window.h"
 
 namespace {
@@ -34,6 +35,10 @@ SDL_Window* FocusedWindow() {
 } // namespace
 
 void ShowErrorBox(const char* text, ReportOwner owner) {
+    // Without a display no box can be seen. SDL would still try the helper
+    // program it shows boxes with on Wayland, zenity, which then only adds
+    // warnings of its own to the game's standard error.
+    if (!HasDisplay()) return;
     SDL_Window* parent = owner == ReportOwner::focusedWindow ? FocusedWindow() : nullptr;
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", text, parent);
 }

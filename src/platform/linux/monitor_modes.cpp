@@ -1,38 +1,32 @@
 #include "platform/linux/monitor_modes.h"
 
-#include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
 
 // How one CRTC (the part of the graphics card that drives a monitor) is set.
 struct CrtcSetting {
-    RRCrtc crtc = 0;
+    RRCrtc crtc = None;
     int x = 0;
     int y = 0;
     RRMode mode = None;
     Rotation rotation = RR_Rotate_0;
     std::vector<RROutput> outputs;
-
-    bool operator==(const CrtcSetting&) const = default;
 };
 
-struct ScreenLayout {
-    int width = 0;
-    int height = 0;
-    int widthMm = 0;
-    int heightMm = 0;
-    std::vector<CrtcSetting> crtcs;
+// What the game changed: on which connection, the CRTC as it was before and the
+// mode the game gave it, and how much the X screen grew for it.
+struct GameChange {
+    Display* display = nullptr;
+    CrtcSetting before;
+    RRMode mode = None;
+    int grownWidth = 0;
+    int grownHeight = 0;
 };
-
-// A connection of our own, open from the first mode set until the layout is
-// given back; and the layout as it was before.
-Display* xDisplay = nullptr;
-ScreenLayout desktopLayout;
+GameChange change;
 
 // X errors while the monitors are read and changed are counted, not fatal:
 // Xlib's own handler would end the program (a monitor unplugged meanwhile is
@@ -44,61 +38,89 @@ int CountXError(Display*, XErrorEvent*) {
 }
 
 // Runs work() with X errors counted; true when none came of it.
-template <typename Work> bool CountingXErrors(Work work) {
-    XSync(xDisplay, False);
+template <typename Work> bool CountingXErrors(Display* display, Work work) {
+    XSync(display, False);
     xErrors = 0;
     const auto previous = XSetErrorHandler(CountXError);
     work();
-    XSync(xDisplay, False);
+    XSync(display, False);
     XSetErrorHandler(previous);
     return xErrors == 0;
 }
 
 // Runs change() with the server grabbed, so that no other client sees the
 // monitors half changed.
-template <typename Change> void ChangeMonitors(Change change) {
-    XGrabServer(xDisplay);
+template <typename Change> void ChangeMonitors(Display* display, Change change) {
+    XGrabServer(display);
     change();
-    XUngrabServer(xDisplay);
+    XUngrabServer(display);
 }
 
-Window Root() { return DefaultRootWindow(xDisplay); }
+bool HasRandr12(Display* display) {
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    return XRRQueryExtension(display, &eventBase, &errorBase) &&
+           XRRQueryVersion(display, &major, &minor) && (major > 1 || minor >= 2);
+}
 
 // The screen's outputs, CRTCs and modes as the server knows them; probed anew
 // only where it has never looked for outputs (as SDL does).
-XRRScreenResources* Resources() {
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(xDisplay, Root());
+XRRScreenResources* Resources(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
     if (resources && resources->noutput == 0) {
         XRRFreeScreenResources(resources);
         resources = nullptr;
     }
-    return resources ? resources : XRRGetScreenResources(xDisplay, Root());
+    return resources ? resources : XRRGetScreenResources(display, root);
 }
 
 // The screen's size now, asked of the server (the connection's own record of
 // it is not kept up to date).
-void ScreenSizeNow(int* width, int* height) {
+void ScreenSizeNow(Display* display, int* width, int* height) {
     Window root = 0;
     int x = 0, y = 0;
     unsigned int w = 0, h = 0, border = 0, depth = 0;
-    XGetGeometry(xDisplay, Root(), &root, &x, &y, &w, &h, &border, &depth);
+    XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &w, &h, &border, &depth);
     *width = static_cast<int>(w);
     *height = static_cast<int>(h);
 }
 
-std::vector<CrtcSetting> ReadCrtcs(XRRScreenResources* resources) {
-    std::vector<CrtcSetting> crtcs;
-    for (int i = 0; i < resources->ncrtc; ++i) {
-        XRRCrtcInfo* info = XRRGetCrtcInfo(xDisplay, resources, resources->crtcs[i]);
-        if (!info) continue;
-        crtcs.push_back({resources->crtcs[i], info->x, info->y, info->mode, info->rotation,
-                         std::vector<RROutput>(info->outputs, info->outputs + info->noutput)});
-        XRRFreeCrtcInfo(info);
-    }
-    return crtcs;
+// Gives the X screen width x height pixels, at the same pixels per millimetre.
+void SetScreenSize(Display* display, int width, int height) {
+    const int screen = DefaultScreen(display);
+    XRRSetScreenSize(display, DefaultRootWindow(display), width, height,
+                     width * DisplayWidthMM(display, screen) / DisplayWidth(display, screen),
+                     height * DisplayHeightMM(display, screen) / DisplayHeight(display, screen));
 }
 
-bool Turned(Rotation rotation) { return (rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0; }
+bool ReadCrtc(Display* display, XRRScreenResources* resources, RRCrtc crtc, CrtcSetting* setting) {
+    XRRCrtcInfo* info = XRRGetCrtcInfo(display, resources, crtc);
+    if (!info) return false;
+    *setting = {
+        crtc,           info->x,
+        info->y,        info->mode,
+        info->rotation, std::vector<RROutput>(info->outputs, info->outputs + info->noutput)};
+    XRRFreeCrtcInfo(info);
+    return true;
+}
+
+// The CRTC of the game's monitor as it runs now: the primary output's, or the
+// first connected output's that shows part of the screen.
+bool FindGameCrtc(Display* display, XRRScreenResources* resources, CrtcSetting* found) {
+    std::vector<RROutput> outputs(resources->outputs, resources->outputs + resources->noutput);
+    if (const RROutput primary = XRRGetOutputPrimary(display, DefaultRootWindow(display)))
+        outputs.insert(outputs.begin(), primary);
+    for (const RROutput output : outputs) {
+        XRROutputInfo* info = XRRGetOutputInfo(display, resources, output);
+        if (!info) continue;
+        const RRCrtc crtc = info->connection == RR_Connected ? info->crtc : None;
+        XRRFreeOutputInfo(info);
+        if (crtc != None && ReadCrtc(display, resources, crtc, found) && found->mode != None &&
+            !found->outputs.empty())
+            return true;
+    }
+    return false;
+}
 
 const XRRModeInfo* FindModeInfo(XRRScreenResources* resources, RRMode mode) {
     for (int i = 0; i < resources->nmode; ++i)
@@ -113,150 +135,94 @@ double RefreshRate(const XRRModeInfo& info) {
     return info.hTotal != 0 && lines != 0 ? info.dotClock / (info.hTotal * lines) : 0;
 }
 
-// The CRTC showing the screen from (x, y) on the desktop, the primary monitor's
-// where more than one does (mirrored monitors).
-const CrtcSetting* FindCrtc(const std::vector<CrtcSetting>& crtcs, int x, int y) {
-    const RROutput primary = XRRGetOutputPrimary(xDisplay, Root());
-    const CrtcSetting* found = nullptr;
-    for (const CrtcSetting& crtc : crtcs) {
-        if (crtc.mode == None || crtc.outputs.empty() || crtc.x != x || crtc.y != y) continue;
-        const bool isPrimary =
-            std::find(crtc.outputs.begin(), crtc.outputs.end(), primary) != crtc.outputs.end();
-        if (!found || isPrimary) found = &crtc;
-        if (isPrimary) break;
-    }
-    return found;
-}
-
-// The monitor's mode that shows width x height with the refresh rate nearest
-// refreshRate (the first listed among equals), or None.
-RRMode FindMode(XRRScreenResources* resources, const CrtcSetting& crtc, int width, int height,
-                int refreshRate) {
-    XRROutputInfo* output = XRRGetOutputInfo(xDisplay, resources, crtc.outputs.front());
+// The monitor's mode that shows width x height, the one with the highest
+// refresh rate (the first listed among equals), or None.
+RRMode FindMode(Display* display, XRRScreenResources* resources, const CrtcSetting& crtc, int width,
+                int height) {
+    XRROutputInfo* output = XRRGetOutputInfo(display, resources, crtc.outputs.front());
     if (!output) return None;
-    if (Turned(crtc.rotation)) std::swap(width, height);
-    RRMode best = None;
-    double bestDistance = 0;
+    if (crtc.rotation & (RR_Rotate_90 | RR_Rotate_270)) std::swap(width, height);
+    const XRRModeInfo* best = nullptr;
     for (int i = 0; i < output->nmode; ++i) {
         const XRRModeInfo* info = FindModeInfo(resources, output->modes[i]);
         if (!info || int(info->width) != width || int(info->height) != height) continue;
-        const double distance = std::abs(RefreshRate(*info) - refreshRate);
-        if (best == None || distance < bestDistance) {
-            best = info->id;
-            bestDistance = distance;
-        }
+        if (!best || RefreshRate(*info) > RefreshRate(*best)) best = info;
     }
     XRRFreeOutputInfo(output);
-    return best;
+    return best ? best->id : None;
 }
 
-bool SetCrtc(XRRScreenResources* resources, const CrtcSetting& setting) {
+bool SetCrtc(Display* display, XRRScreenResources* resources, const CrtcSetting& setting) {
     RROutput* outputs = const_cast<RROutput*>(setting.outputs.data());
-    return XRRSetCrtcConfig(xDisplay, resources, setting.crtc, CurrentTime, setting.x, setting.y,
+    return XRRSetCrtcConfig(display, resources, setting.crtc, CurrentTime, setting.x, setting.y,
                             setting.mode, setting.rotation, outputs,
                             static_cast<int>(setting.outputs.size())) == RRSetConfigSuccess;
 }
 
-bool OpenConnection() {
-    xDisplay = XOpenDisplay(nullptr);
-    if (!xDisplay) return false;
-    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (XRRQueryExtension(xDisplay, &eventBase, &errorBase) &&
-        XRRQueryVersion(xDisplay, &major, &minor) && (major > 1 || minor >= 2))
-        return true;
-    XCloseDisplay(xDisplay);
-    xDisplay = nullptr;
-    return false;
-}
-
-void CloseConnection() {
-    XCloseDisplay(xDisplay);
-    xDisplay = nullptr;
-    desktopLayout = ScreenLayout{};
-}
-
-// Opens the connection and notes how every monitor runs; false, with no
-// connection left open, where there is no X server with XRandR 1.2.
-bool NoteDesktop() {
-    if (!OpenConnection()) return false;
-    bool noted = false;
-    CountingXErrors([&] {
-        XRRScreenResources* resources = Resources();
-        if (!resources) return;
-        const int screen = DefaultScreen(xDisplay);
-        desktopLayout = {DisplayWidth(xDisplay, screen), DisplayHeight(xDisplay, screen),
-                         DisplayWidthMM(xDisplay, screen), DisplayHeightMM(xDisplay, screen),
-                         ReadCrtcs(resources)};
-        XRRFreeScreenResources(resources);
-        noted = true;
-    });
-    if (!noted) CloseConnection();
-    return noted;
-}
-
-// SetMonitorMode's work, once the desktop is noted.
-MonitorSwitch SetMode(int x, int y, int width, int height, int refreshRate) {
-    // The monitor as the desktop had it; it may run the game's mode already.
-    const CrtcSetting* crtc = FindCrtc(desktopLayout.crtcs, x, y);
-    XRRScreenResources* resources = Resources();
-    if (!crtc || !resources) {
-        if (resources) XRRFreeScreenResources(resources);
-        return MonitorSwitch::unavailable;
+// The smallest screen that holds every monitor as they run now.
+void MonitorsExtent(Display* display, XRRScreenResources* resources, int* width, int* height) {
+    *width = *height = 0;
+    for (int i = 0; i < resources->ncrtc; ++i) {
+        XRRCrtcInfo* info = XRRGetCrtcInfo(display, resources, resources->crtcs[i]);
+        if (!info) continue;
+        if (info->mode != None) {
+            *width = std::max(*width, info->x + int(info->width));
+            *height = std::max(*height, info->y + int(info->height));
+        }
+        XRRFreeCrtcInfo(info);
     }
-    CrtcSetting wanted = *crtc;
-    wanted.mode = FindMode(resources, *crtc, width, height, refreshRate);
-    const std::vector<CrtcSetting> now = ReadCrtcs(resources);
-    bool set = wanted.mode != None;
-    if (set && std::find(now.begin(), now.end(), wanted) == now.end()) {
-        ChangeMonitors([&] {
-            // The screen grows where the monitor would reach past it; it never
-            // shrinks under the other monitors.
+}
+
+// SetMonitorMode's work.
+bool SetMode(Display* display, int width, int height, MonitorPlace* place) {
+    XRRScreenResources* resources = Resources(display);
+    if (!resources) return false;
+    CrtcSetting before;
+    bool set = FindGameCrtc(display, resources, &before);
+    CrtcSetting wanted = before;
+    if (set) {
+        wanted.mode = FindMode(display, resources, before, width, height);
+        set = wanted.mode != None;
+    }
+    if (set && wanted.mode != before.mode) {
+        GameChange made{display, before, wanted.mode, 0, 0};
+        ChangeMonitors(display, [&] {
+            // The screen grows where the monitor would reach past it.
             int screenWidth = 0, screenHeight = 0;
-            ScreenSizeNow(&screenWidth, &screenHeight);
-            const int neededWidth = std::max(screenWidth, x + width);
-            const int neededHeight = std::max(screenHeight, y + height);
-            if (neededWidth != screenWidth || neededHeight != screenHeight) {
-                XRRSetScreenSize(xDisplay, Root(), neededWidth, neededHeight,
-                                 neededWidth * desktopLayout.widthMm / desktopLayout.width,
-                                 neededHeight * desktopLayout.heightMm / desktopLayout.height);
-            }
-            set = SetCrtc(resources, wanted);
+            ScreenSizeNow(display, &screenWidth, &screenHeight);
+            made.grownWidth = std::max(0, before.x + width - screenWidth);
+            made.grownHeight = std::max(0, before.y + height - screenHeight);
+            const bool grow = made.grownWidth > 0 || made.grownHeight > 0;
+            if (grow)
+                SetScreenSize(display, screenWidth + made.grownWidth,
+                              screenHeight + made.grownHeight);
+            set = SetCrtc(display, resources, wanted);
+            if (!set && grow) SetScreenSize(display, screenWidth, screenHeight);
         });
+        if (set) change = made;
     }
+    if (set) *place = {before.x, before.y, width, height};
     XRRFreeScreenResources(resources);
-    return set ? MonitorSwitch::switched : MonitorSwitch::refused;
+    return set;
 }
 
-// ShowDesktopModes' work.
-void ShowDesktop() {
-    XRRScreenResources* resources = Resources();
+// RestoreMonitorMode's work.
+void Restore() {
+    Display* display = change.display;
+    XRRScreenResources* resources = Resources(display);
     if (!resources) return;
-    const std::vector<CrtcSetting> now = ReadCrtcs(resources);
-    std::vector<CrtcSetting> changed;
-    for (const CrtcSetting& before : desktopLayout.crtcs) {
-        const auto current = std::find_if(
-            now.begin(), now.end(), [&](const CrtcSetting& c) { return c.crtc == before.crtc; });
-        if (current != now.end() && !(*current == before)) changed.push_back(before);
-    }
-    int screenWidth = 0, screenHeight = 0;
-    ScreenSizeNow(&screenWidth, &screenHeight);
-    const bool resized = screenWidth != desktopLayout.width || screenHeight != desktopLayout.height;
-    if (!changed.empty() || resized) {
-        ChangeMonitors([&] {
-            // As xrandr does it: the changed monitors off, the screen at its
-            // size, then each monitor as it was.
-            for (CrtcSetting off : changed) {
-                off.x = off.y = 0;
-                off.mode = None;
-                off.rotation = RR_Rotate_0;
-                off.outputs.clear();
-                SetCrtc(resources, off);
-            }
-            if (resized)
-                XRRSetScreenSize(xDisplay, Root(), desktopLayout.width, desktopLayout.height,
-                                 desktopLayout.widthMm, desktopLayout.heightMm);
-            for (const CrtcSetting& before : changed)
-                if (before.mode != None) SetCrtc(resources, before);
+    CrtcSetting now;
+    if (ReadCrtc(display, resources, change.before.crtc, &now) && now.mode == change.mode) {
+        ChangeMonitors(display, [&] {
+            SetCrtc(display, resources, change.before);
+            if (change.grownWidth == 0 && change.grownHeight == 0) return;
+            int screenWidth = 0, screenHeight = 0, neededWidth = 0, neededHeight = 0;
+            ScreenSizeNow(display, &screenWidth, &screenHeight);
+            MonitorsExtent(display, resources, &neededWidth, &neededHeight);
+            const int width = std::max(screenWidth - change.grownWidth, neededWidth);
+            const int height = std::max(screenHeight - change.grownHeight, neededHeight);
+            if (width != screenWidth || height != screenHeight)
+                SetScreenSize(display, width, height);
         });
     }
     XRRFreeScreenResources(resources);
@@ -264,19 +230,16 @@ void ShowDesktop() {
 
 } // namespace
 
-MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRate) {
-    if (!xDisplay && !NoteDesktop()) return MonitorSwitch::unavailable;
-    MonitorSwitch result = MonitorSwitch::unavailable;
-    const bool clean = CountingXErrors([&] { result = SetMode(x, y, width, height, refreshRate); });
-    return clean || result != MonitorSwitch::switched ? result : MonitorSwitch::refused;
+bool SetMonitorMode(Display* display, int width, int height, MonitorPlace* place) {
+    if (!display || !HasRandr12(display)) return false;
+    bool set = false;
+    const bool clean =
+        CountingXErrors(display, [&] { set = SetMode(display, width, height, place); });
+    return set && clean;
 }
 
-void ShowDesktopModes() {
-    if (xDisplay) CountingXErrors(ShowDesktop);
-}
-
-void RestoreMonitorModes() {
-    if (!xDisplay) return;
-    ShowDesktopModes();
-    CloseConnection();
+void RestoreMonitorMode() {
+    if (!change.display) return;
+    CountingXErrors(change.display, Restore);
+    change = GameChange{};
 }

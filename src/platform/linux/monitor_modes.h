@@ -1,29 +1,31 @@
 #pragma once
 
-// The monitors' own modes on an X server with XRandR. SDL sets a monitor's mode
-// by first giving the whole X screen that mode's size; with more than one
-// monitor that can take away the place of a monitor right of or below another,
-// which is then left with no mode at all (and SDL, asked to give it back, ends
-// the program on the X error). So the game sets one monitor's mode, and gives
-// every monitor its own back, itself; its full-screen window then only covers
-// that monitor, and SDL has no mode to set or give back.
+#include <X11/Xlib.h>
 
-enum class MonitorSwitch {
-    switched,   // the monitor runs the mode now
-    refused,    // it lists no such mode, or the server refused it
-    unavailable // no X server with XRandR 1.2, or no monitor there: nothing was done
+// The game's own monitor on an X server with XRandR 1.2: the primary one, or
+// where none is primary the first that shows part of the screen (the one SDL
+// counts first). SDL would set a mode by first giving the whole X screen that
+// mode's size, which can take away the place of another monitor; so the game
+// sets its monitor's mode itself, on SDL's own connection: Xwayland, which only
+// pretends to change a mode, does so for the client that asked, and marks that
+// client's windows so that the compositor scales them to fill the monitor.
+
+// A monitor's place on the desktop, and its size as it shows it.
+struct MonitorPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
-// Puts the monitor whose top left corner is at (x, y) of the desktop in its mode
-// of exactly width x height as the monitor shows it, the one with the refresh
-// rate nearest refreshRate. The first call after RestoreMonitorModes notes the
-// desktop: how every monitor ran before anything changed.
-MonitorSwitch SetMonitorMode(int x, int y, int width, int height, int refreshRate);
+// Puts the game's monitor, as it is placed now, in its mode of exactly width x
+// height as the monitor shows it (the highest refresh rate among equals); the X
+// screen grows where the monitor would reach past it. True, with the monitor's
+// place, when the monitor runs that mode now; false, with nothing changed, when
+// there is no such monitor or mode, or the server refused it.
+bool SetMonitorMode(Display* display, int width, int height, MonitorPlace* place);
 
-// Gives every monitor the mode, place and rotation, and the X screen the size,
-// they had on the desktop; touches only what differs, and keeps the note for
-// the next SetMonitorMode. Does nothing when no mode was set.
-void ShowDesktopModes();
-
-// Shows the desktop's modes and forgets the note.
-void RestoreMonitorModes();
+// Gives back what the last SetMonitorMode changed: the monitor its mode, while
+// it still runs the game's, and the X screen what it grew by, as far as the
+// monitors leave room. Does nothing when no mode is set.
+void RestoreMonitorMode();

@@ -3,23 +3,41 @@
 #include "platform/linux/display_mode.h"
 #include "platform/linux/gamepad.h"
 #include "platform/linux/key_map.h"
+#include "platform/linux/pointer_events.h"
 #include "platform/messages.h"
+#include "render/error_report.h"
 #include "shell/window_messages.h"
 
 uint32_t endOfPassEvent = 0;
 uint32_t modeToggleEvent = 0;
 
+void ModeSwitchFailed(GameWindow* window) {
+    ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
+    window->fullscreenMode = 0;
+}
+
 namespace {
+
+// The desktop gave the full-screen window another size than its mode after
+// all: the game goes on in a window, as when the switch fails at the start.
+void FullScreenRefused(GameWindow* window) {
+    SDL_ShowCursor(SDL_ENABLE);
+    ModeSwitchFailed(window);
+    SDL_MaximizeWindow(window->window);
+}
 
 void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        WindowShown(window, event.data1, event.data2);
+        if (window->fullscreenMode == 1 && !FullScreenHolds(window->window))
+            FullScreenRefused(window);
+        else
+            WindowShown(window, event.data1, event.data2);
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED: {
         if (window->fullscreenMode == 1 && event.event == SDL_WINDOWEVENT_RESTORED)
-            FullScreenRestored(window->width, window->height, window->colourBits);
+            FullScreenRestored(window->window, window->width, window->height);
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(window->window, &width, &height);
@@ -66,6 +84,11 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         HandleKey(window, event.key);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        HandlePointerEvent(window, event);
         break;
     case SDL_QUIT: // the last window closed, or SIGINT / SIGTERM
         RequestQuit(window);

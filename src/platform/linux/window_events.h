@@ -15,3 +15,10 @@ extern uint32_t modeToggleEvent;
 // restore, resizes, close requests, focus (the screen saver is held off while
 // the game has it) and the mode toggle.
 void HandleWindowMessage(GameWindow* window, const SDL_Event& event);
+
+// The full-screen switch failed: the message, and the window runs windowed.
+void ModeSwitchFailed(GameWindow* window);
+
+// Whether SDL's video runs on a display someone sees (game_window.cpp, which
+// starts it).
+bool HasDisplay();

@@ -54,16 +54,17 @@ bool CanOpenForReading(const char* name) {
     return true;
 }
 
-bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+// The file lives in memory until it is renamed into place, which is when it is
+// written to the browser's storage.
+bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0; }
 
-// The rename is made in memory, then the folder is written to the browser's
-// storage in one transaction: the stored prefs.txt is the old file or the new
-// one, never part of either.
+// The browser's storage takes the new file first, in one transaction, and only
+// then is it renamed in memory: when the storage fails, prefs.txt stays as it
+// was both there and in memory.
 bool RenameOver(const char* from, const char* to) {
-    if (std::rename(from, to) != 0) return false;
-    if (!KeepFolderOf(to)) {
+    if (!StoreFileAs(from, to)) {
         errno = EIO;
         return false;
     }
-    return true;
+    return std::rename(from, to) == 0;
 }

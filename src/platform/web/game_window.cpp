@@ -1,7 +1,7 @@
-// The game window in the browser: a canvas in the page with a WebGL context.
-// Windowed, it fills the page below the bar, one canvas pixel to a device pixel;
-// full screen, it is the browser's full-screen element at the chosen size,
-// scaled to the screen with its shape kept.
+// The game window in the browser: a canvas in the page with a WebGL context,
+// of the size the game settled at start-up. Windowed, it is shown in the page
+// below the bar; full screen, it is the browser's full-screen element; either
+// way scaled to fit with its shape kept.
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -13,18 +13,19 @@
 #include "platform/web/window_events.h"
 #include "platform/window.h"
 #include "render/error_report.h"
+#include "shell/main_loop.h"
 #include "shell/window_messages.h"
 
 namespace {
 
 constexpr const char* canvasSelector = "#kelmot-window";
 
-// The page's visible area in device pixels.
+// The screen the page tells the game of (page.js); 0 x 0 without the page.
 // clang-format off
 EM_JS(void, PageSize, (int32_t* width, int32_t* height), {
-    const ratio = window.devicePixelRatio || 1;
-    HEAP32[width >> 2] = Math.round(window.innerWidth * ratio);
-    HEAP32[height >> 2] = Math.round(window.innerHeight * ratio);
+    const size = typeof kelmotPage == 'object' ? kelmotPage.screenSize() : [0, 0];
+    HEAP32[width >> 2] = size[0];
+    HEAP32[height >> 2] = size[1];
 });
 // clang-format on
 
@@ -63,6 +64,10 @@ EM_ASYNC_JS(void, LeaveFullscreen, (), { await kelmotPage.leaveFullscreen(); });
 
 void ScreenSize(int32_t* width, int32_t* height) { PageSize(width, height); }
 
+// The rows the game leaves free are the page's own bar, which the page sizes to
+// them, in the same device pixels.
+int32_t ScreenDpi() { return 96; }
+
 // The page must be able to show the game: it has the game's place, and the
 // browser draws with WebGL.
 int32_t RegisterGameClass(WindowClassInfo*) {
@@ -73,10 +78,7 @@ int32_t RegisterGameClass(WindowClassInfo*) {
     return 1;
 }
 
-void UnregisterGameClass(WindowClassInfo*) {
-    StopListeningToPage();
-    LeaveFullscreen();
-}
+void UnregisterGameClass(WindowClassInfo*) { LeaveFullscreen(); }
 
 namespace {
 
@@ -97,17 +99,34 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE CreateContext() {
     return emscripten_webgl_create_context(canvasSelector, &attributes);
 }
 
-int32_t AbandonWindow(GameWindow* window) {
-    SetFullscreenShown(false);
-    if (window->fullscreenMode == 1) LeaveFullscreen();
-    RemoveCanvas();
-    window->window = nullptr;
-    return 0;
-}
+// Lets go of the current context at once: the browser would keep it, and what
+// it holds, until the canvas is collected, and warns when it keeps too many.
+// clang-format off
+EM_JS(void, LoseCurrentContext, (), {
+    const lose = GLctx.getExtension('WEBGL_lose_context');
+    if (lose) lose.loseContext();
+});
+// clang-format on
+
+// Drops what emscripten's GL tables hold, which belongs to the one context there
+// is and ends with it (when it is closed, or when the browser has lost it).
+// clang-format off
+EM_JS(void, ForgetContextObjects, (), {
+    for (const table of [GL.textures, GL.buffers, GL.programs, GL.shaders, GL.framebuffers,
+                         GL.renderbuffers])
+        table.fill(null);
+});
+// clang-format on
+
+// The pictures are in the game's folder (page/start.js).
+// clang-format off
+EM_ASYNC_JS(void, WaitForPictures, (), { await Module['kelmotPicturesIn']; });
+// clang-format on
 
 } // namespace
 
 int32_t OpenGameWindow(GameWindow* window) {
+    WaitForPictures();
     if (!AddCanvas(window->width, window->height)) {
         std::fprintf(stderr, "kelmot: the page has no place for the game\n");
         return 0;
@@ -127,7 +146,8 @@ int32_t OpenGameWindow(GameWindow* window) {
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         std::fprintf(stderr, "kelmot: the browser gives no WebGL context\n");
         if (context > 0) emscripten_webgl_destroy_context(context);
-        return AbandonWindow(window);
+        CloseGameWindow(window);
+        return 0;
     }
     window->glContext = reinterpret_cast<GlContextHandle>(context);
     ResetFixedFunction();
@@ -138,7 +158,10 @@ int32_t OpenGameWindow(GameWindow* window) {
 }
 
 int32_t CloseGameWindow(GameWindow* window) {
+    StopListeningToPage();
     if (window->glContext) {
+        LoseCurrentContext();
+        ForgetContextObjects();
         emscripten_webgl_make_context_current(0);
         emscripten_webgl_destroy_context(static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(
             reinterpret_cast<intptr_t>(window->glContext)));
@@ -150,8 +173,16 @@ int32_t CloseGameWindow(GameWindow* window) {
         RemoveCanvas();
         window->window = nullptr;
     }
-    ForgetEndsOfPass();
     return 1;
+}
+
+// As a new window's set-up does, and with the same end when the pictures cannot
+// be loaded again.
+void RenewLostContext(GameWindow* window) {
+    TearDownContext();
+    ForgetContextObjects();
+    ResetFixedFunction();
+    if (SetUpContext(window, window->keyTable) == 0) RequestQuit(window);
 }
 
 bool GlContextIsCurrent() { return emscripten_webgl_get_current_context() != 0; }

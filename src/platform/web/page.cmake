@@ -1,6 +1,7 @@
-# The page: index.html, its script and style, kelmot.js and kelmot.wasm, the
-# pictures under Data/ and the dialog's banner, all at the top of the build
-# folder, and kelmot-VERSION-web.zip of the same, in a folder of that name.
+# The page: index.html with its style, its script, kelmot.js and kelmot.wasm, the
+# pictures under Data/ and the dialog's banner, the web app's manifest, icons
+# and service worker, all at the top of the build folder, and
+# kelmot-VERSION-web.zip of the same, in a folder of that name.
 set(KELMOT_PAGE_DIR ${KELMOT_PLATFORM_DIR}/page)
 set_target_properties(kelmot PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_options(kelmot PRIVATE
@@ -15,9 +16,54 @@ file(GLOB KELMOT_PICTURES RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
 list(SORT KELMOT_PICTURES)
 list(JOIN KELMOT_PICTURES "\", \"" KELMOT_PICTURE_LIST)
 set(KELMOT_PICTURE_LIST "[\"${KELMOT_PICTURE_LIST}\"]")
+
+# The icons, the desktops' own, deflated for the page (emscripten brings
+# python3).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(KELMOT_ICONS)
+foreach(size 48 64 128 256)
+    set(icon ${PROJECT_SOURCE_DIR}/resources/icons/${size}x${size}/apps/kelmot.png)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icons/kelmot-${size}.png
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
+        COMMAND Python3::Interpreter ${KELMOT_PLATFORM_DIR}/pack_png.py ${icon}
+                ${CMAKE_BINARY_DIR}/icons/kelmot-${size}.png
+        DEPENDS ${icon} ${KELMOT_PLATFORM_DIR}/pack_png.py
+        VERBATIM)
+    list(APPEND KELMOT_ICONS icons/kelmot-${size}.png)
+endforeach()
+
+# Most hosts send files as they are: the page fetches the large ones gzipped
+# (NAME.gz beside NAME) and expands them itself.
+set(KELMOT_PACKED_FILES banner.bmp kelmot.js kelmot.wasm ${KELMOT_PICTURES})
+find_program(KELMOT_GZIP gzip REQUIRED)
+set(KELMOT_PACKED)
+foreach(file ${KELMOT_PACKED_FILES})
+    set(source ${CMAKE_BINARY_DIR}/${file})
+    set(from_build kelmot)
+    if(NOT file MATCHES "^kelmot\\.")
+        set(from_build ${source})
+    endif()
+    # -n: no name or time inside, so that every build packs the same bytes.
+    add_custom_command(OUTPUT ${source}.gz
+        COMMAND ${KELMOT_GZIP} -9 -n -k -f ${source}
+        DEPENDS ${from_build}
+        VERBATIM)
+    list(APPEND KELMOT_PACKED ${file}.gz)
+endforeach()
+
+# What a visit fetches, which the service worker keeps for play without the
+# network: one cache a version.
+set(KELMOT_PAGE_FILES index.html page.js manifest.webmanifest icons/kelmot-48.png
+    ${KELMOT_PACKED})
+list(JOIN KELMOT_PAGE_FILES "\", \"" KELMOT_CACHED_FILES)
+set(KELMOT_CACHED_FILES "[\"${KELMOT_CACHED_FILES}\"]")
+set(KELMOT_VERSION ${PROJECT_VERSION})
+# The style comes within the page, which then shows without waiting for it.
+file(READ ${KELMOT_PAGE_DIR}/page.css KELMOT_PAGE_STYLE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KELMOT_PAGE_DIR}/page.css)
 configure_file(${KELMOT_PAGE_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
-set(KELMOT_PAGE_FILES index.html page.js page.css banner.bmp)
-foreach(file page.js page.css)
+configure_file(${KELMOT_PAGE_DIR}/sw.js ${CMAKE_BINARY_DIR}/sw.js @ONLY)
+foreach(file page.js manifest.webmanifest)
     configure_file(${KELMOT_PAGE_DIR}/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/resources/banner.bmp ${CMAKE_BINARY_DIR}/banner.bmp COPYONLY)
@@ -28,15 +74,21 @@ endforeach()
 set(KELMOT_WEB_NAME kelmot-${PROJECT_VERSION}-web)
 set(KELMOT_WEB_ARCHIVE ${CMAKE_BINARY_DIR}/${KELMOT_WEB_NAME}.zip)
 set(KELMOT_WEB_STAGE ${CMAKE_BINARY_DIR}/web-archive)
+set(KELMOT_WEB_FILES index.html page.js manifest.webmanifest sw.js banner.bmp kelmot.js
+    kelmot.wasm ${KELMOT_ICONS} ${KELMOT_PICTURES} ${KELMOT_PACKED})
 add_custom_command(OUTPUT ${KELMOT_WEB_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${KELMOT_WEB_STAGE}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}/Data
-    COMMAND ${CMAKE_COMMAND} -E copy ${KELMOT_PAGE_FILES} kelmot.js kelmot.wasm
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/Data
+            ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}/Data
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/icons
+            ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}/icons
+    COMMAND ${CMAKE_COMMAND} -E copy index.html page.js manifest.webmanifest sw.js
+            banner.bmp banner.bmp.gz kelmot.js kelmot.js.gz kelmot.wasm kelmot.wasm.gz
             ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}
-    COMMAND ${CMAKE_COMMAND} -E copy ${KELMOT_PICTURES} ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}/Data
     COMMAND ${CMAKE_COMMAND} -E chdir ${KELMOT_WEB_STAGE}
             ${CMAKE_COMMAND} -E tar cf ${KELMOT_WEB_ARCHIVE} --format=zip ${KELMOT_WEB_NAME}
-    DEPENDS kelmot ${KELMOT_PAGE_FILES} ${KELMOT_PICTURES}
+    DEPENDS kelmot ${KELMOT_WEB_FILES}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     COMMENT "Packing the page into ${KELMOT_WEB_NAME}.zip"
     VERBATIM)

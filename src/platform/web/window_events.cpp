@@ -13,7 +13,17 @@
 namespace {
 
 struct PageEvent {
-    enum Kind { keyDown, keyUp, hidden, shown, modeToggle, endOfPass } kind;
+    enum Kind {
+        keyDown,
+        keyUp,
+        focusLost,
+        hidden,
+        shown,
+        contextLost,
+        contextRestored,
+        modeToggle,
+        endOfPass
+    } kind;
     uint32_t key = 0;
 };
 
@@ -21,6 +31,9 @@ struct PageEvents {
     std::deque<PageEvent> queue;
     GameWindow* window = nullptr;
     bool fullscreenShown = false;
+    // No frames are drawn while the page is hidden or the context is lost.
+    bool hidden = false;
+    bool contextLost = false;
 };
 PageEvents page;
 
@@ -52,23 +65,26 @@ void Queue(PageEvent event) {
     WakeWaiter();
 }
 
-// The browser acts on keys only when a modifier is held (its own shortcuts) or
-// for its function keys; every other key is the game's, and neither scrolls the
-// page nor moves the focus.
-bool KeyIsTheGames(const EmscriptenKeyboardEvent& event) {
-    if (event.ctrlKey || event.altKey || event.metaKey) return false;
-    const int32_t code = VirtualKeyFor(event.code, event.key);
-    return !(code >= 0x70 && code <= 0x87);
-}
-
-// Alt, F10 and keys pressed with Alt belong to the browser and are not recorded;
-// a release always is, so that no key stays down in the table.
+// Ctrl and Meta with a key belong to the browser (its shortcuts); Alt, F10 and
+// keys pressed with Alt to the desktop: those presses are not recorded. A
+// release always is, so that no key stays down in the table.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     const bool pressed = type == EMSCRIPTEN_EVENT_KEYDOWN;
     const int32_t code = VirtualKeyFor(event->code, event->key);
-    if (code > 0 && !(pressed && IsSystemKey(code, event->altKey)))
+    const bool browserShortcut = event->ctrlKey || event->metaKey;
+    if (code > 0 && !(pressed && (browserShortcut || IsSystemKey(code, event->altKey))))
         Queue({pressed ? PageEvent::keyDown : PageEvent::keyUp, uint32_t(code)});
-    return KeyIsTheGames(*event);
+    // Besides those, the browser acts only on its function keys; every other key
+    // is the game's, and neither scrolls the page nor moves the focus.
+    const bool functionKey = code >= 0x70 && code <= 0x87;
+    return !(browserShortcut || event->altKey || functionKey);
+}
+
+// Another window or tab, or an element of the page (a box, the bar's button),
+// has taken the focus, and with it the keys' releases.
+EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
+    Queue({PageEvent::focusLost});
+    return EM_FALSE;
 }
 
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
@@ -86,6 +102,28 @@ EM_BOOL OnFullscreenChange(int, const EmscriptenFullscreenChangeEvent* event, vo
     return EM_FALSE;
 }
 
+// A lost context comes back only when its loss is not taken as final (EM_TRUE
+// keeps the browser from that).
+EM_BOOL OnContextLost(int, const void*, void*) {
+    Queue({PageEvent::contextLost});
+    return EM_TRUE;
+}
+
+EM_BOOL OnContextRestored(int, const void*, void*) {
+    Queue({PageEvent::contextRestored});
+    return EM_FALSE;
+}
+
+// Every key the table holds down is let go, as its release would.
+void LetGoOfKeys(GameWindow* window) {
+    for (uint32_t code = 0; code < window->keyTable->size(); ++code) RecordKey(window, code, 0);
+}
+
+// Frames come back once the page is shown and the window has its context.
+void ShowUnlessPaused(GameWindow* window) {
+    if (!page.hidden && !page.contextLost) WindowShown(window, window->width, window->height);
+}
+
 } // namespace
 
 // The page's full-screen button.
@@ -95,26 +133,43 @@ extern "C" EMSCRIPTEN_KEEPALIVE void KelmotToggleDisplayMode() {
 
 void ListenToPage(GameWindow* window) {
     page.window = window;
+    page.hidden = false;
+    page.contextLost = false;
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, OnKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, OnKey);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, OnFocusLost);
+    emscripten_set_focusin_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                    OnFocusLost);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, OnVisibility);
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
                                              OnFullscreenChange);
+    emscripten_set_webglcontextlost_callback(window->window, nullptr, EM_FALSE, OnContextLost);
+    emscripten_set_webglcontextrestored_callback(window->window, nullptr, EM_FALSE,
+                                                 OnContextRestored);
 }
 
 void StopListeningToPage() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_focusin_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, nullptr);
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
                                              nullptr);
+    if (page.window && page.window->window) {
+        emscripten_set_webglcontextlost_callback(page.window->window, nullptr, EM_FALSE, nullptr);
+        emscripten_set_webglcontextrestored_callback(page.window->window, nullptr, EM_FALSE,
+                                                     nullptr);
+    }
     page.window = nullptr;
-    page.queue.clear();
-}
-
-void ForgetEndsOfPass() {
-    std::erase_if(page.queue,
-                  [](const PageEvent& event) { return event.kind == PageEvent::endOfPass; });
+    // What belongs to the window just closed goes with it: its ends of pass (a
+    // pass can be ended more than once over, by a close request and a toggle)
+    // and its context's loss and return. The player's keys and toggles stay for
+    // the next window.
+    std::erase_if(page.queue, [](const PageEvent& event) {
+        return event.kind == PageEvent::endOfPass || event.kind == PageEvent::contextLost ||
+               event.kind == PageEvent::contextRestored;
+    });
 }
 
 void SetFullscreenShown(bool shown) { page.fullscreenShown = shown; }
@@ -134,11 +189,26 @@ TakenMessage TakeWindowMessage(GameWindow* window) {
     case PageEvent::keyUp:
         RecordKey(window, event.key, event.kind == PageEvent::keyDown ? 1 : 0);
         break;
+    case PageEvent::focusLost:
+        LetGoOfKeys(window);
+        break;
     case PageEvent::hidden:
+        LetGoOfKeys(window);
+        page.hidden = true;
         WindowMinimised(window);
         break;
     case PageEvent::shown:
-        WindowShown(window, window->width, window->height);
+        page.hidden = false;
+        ShowUnlessPaused(window);
+        break;
+    case PageEvent::contextLost:
+        page.contextLost = true;
+        WindowMinimised(window);
+        break;
+    case PageEvent::contextRestored:
+        page.contextLost = false;
+        RenewLostContext(window);
+        ShowUnlessPaused(window);
         break;
     case PageEvent::modeToggle:
         ToggleDisplayMode(window);

@@ -8,8 +8,10 @@
 // html5.h callbacks (and the page's own button) and queued for the shared
 // window loop, which takes them one at a time.
 
-// Starts and ends listening to the page: keys, the page being hidden or shown,
-// full screen left through the browser.
+// Starts listening to the page for a window just opened, and stops when it
+// closes: keys, the focus leaving the game, the page hidden or shown, full
+// screen left through the browser, and the window's WebGL context lost and
+// restored.
 void ListenToPage(GameWindow* window);
 void StopListeningToPage();
 
@@ -17,7 +19,6 @@ void StopListeningToPage();
 // leaving full screen can be told from the game leaving it.
 void SetFullscreenShown(bool shown);
 
-// Drops the ends of pass still queued: a pass can be ended more than once over
-// (a close request and a toggle), and what is left belongs to the window just
-// closed.
-void ForgetEndsOfPass();
+// The window's WebGL context is back after the browser lost it, and empty: what
+// lives with it is made again (game_window.cpp).
+void RenewLostContext(GameWindow* window);

@@ -1,5 +1,7 @@
 #include "platform/win32/dialog_banner.h"
 
+#include "platform/window.h"
+
 namespace {
 
 // The DPI the banner picture is drawn for.
@@ -20,10 +22,7 @@ UINT DialogDpi(HWND dialog) {
         const UINT dpi = dpiForWindow(dialog);
         if (dpi != 0) return dpi;
     }
-    HDC deviceContext = GetDC(dialog);
-    const int dpi = deviceContext ? GetDeviceCaps(deviceContext, LOGPIXELSY) : 0;
-    if (deviceContext) ReleaseDC(dialog, deviceContext);
-    return dpi > 0 ? UINT(dpi) : pictureDpi;
+    return UINT(ScreenDpi());
 }
 
 // The dialog's one picture control.

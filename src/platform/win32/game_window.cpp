@@ -17,6 +17,15 @@ void ScreenSize(int32_t* width, int32_t* height) {
     *height = GetSystemMetrics(SM_CYSCREEN);
 }
 
+// The system's DPI, which the taskbar and the captions are drawn at: the game
+// counts the screen's real pixels (see kelmot.manifest).
+int32_t ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 int32_t RegisterGameClass(WindowClassInfo* classInfo) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -38,6 +47,10 @@ void UnregisterGameClass(WindowClassInfo* classInfo) {
 }
 
 namespace {
+
+// Set while the full-screen window is minimised because the player switched to
+// another program, and the desktop has its display mode back meanwhile.
+bool desktopModeLent = false;
 
 // Changes the display to width x height at bits per pixel for as long as the
 // program runs, or until ChangeDisplaySettingsA(nullptr, 0). 1 on success.
@@ -73,6 +86,7 @@ int32_t AbandonWindow(GameWindow* window) {
 
 int32_t OpenGameWindow(GameWindow* window) {
     timeBeginPeriod(1);
+    desktopModeLent = false;
 
     PIXELFORMATDESCRIPTOR format{};
     format.nSize = sizeof format;
@@ -118,6 +132,10 @@ int32_t OpenGameWindow(GameWindow* window) {
 
     // Maximised in every mode; the size message it sends sets the projection.
     ShowWindow(window->window, SW_SHOWMAXIMIZED);
+    // After a mode toggle the window closed was the foreground, and the new one
+    // may not become it by being shown: Windows gives it when asked, to a
+    // program that may still take it.
+    SetForegroundWindow(window->window);
     WindowOpened(window);
     return 1;
 }
@@ -143,6 +161,23 @@ int32_t CloseGameWindow(GameWindow* window) {
     }
     timeEndPeriod(1);
     return 1;
+}
+
+void FollowActivation(GameWindow* window, HWND shown, bool active) {
+    if (!active) {
+        // Windows sends no key-up to a program that no longer has the keyboard.
+        window->keyTable->fill(0);
+        // A window being destroyed is hidden first, and is no longer to be shown.
+        if (window->fullscreenMode != 1 || desktopModeLent || !IsWindowVisible(shown)) return;
+        ShowWindow(shown, SW_SHOWMINNOACTIVE);
+        ChangeDisplaySettingsA(nullptr, 0);
+        desktopModeLent = true;
+    } else if (desktopModeLent) {
+        desktopModeLent = false;
+        // The mode first, so that the window comes back maximised at its size.
+        SwitchDisplayMode(window->width, window->height, window->colourBits);
+        if (IsIconic(shown)) ShowWindow(shown, SW_RESTORE);
+    }
 }
 
 bool GlContextIsCurrent() { return wglGetCurrentContext() != nullptr; }

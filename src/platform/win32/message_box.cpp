@@ -2,13 +2,13 @@
 
 #include "platform/message_box.h"
 #include "platform/win32/gamepad.h"
+#include "shell/game_window.h"
 
 namespace {
 
 HHOOK raiseHook = nullptr;
 
-// Puts the box about to be activated among the topmost windows. MB_TOPMOST asks
-// for that, but Wine does not act on it.
+// Puts the box about to be activated among the topmost windows.
 LRESULT CALLBACK RaiseBox(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         SetWindowPos(reinterpret_cast<HWND>(wParam), HWND_TOPMOST, 0, 0, 0, 0,
@@ -17,6 +17,12 @@ LRESULT CALLBACK RaiseBox(int code, WPARAM wParam, LPARAM lParam) {
         raiseHook = nullptr;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Whether the game window is up among the topmost windows, as it is full screen.
+bool TopmostGameWindow() {
+    return gameWindow && gameWindow->window &&
+           (GetWindowLongA(gameWindow->window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 // The box as the report asks for it.
@@ -30,10 +36,14 @@ void ShowBox(const char* text, ReportOwner owner) {
     }
     // A box without an owner would stay below a topmost window, and the
     // full-screen game window is one ("Loading Textures Failed" comes while it is
-    // up): it goes among the topmost windows too.
+    // up): while it is there, the box joins the topmost windows as it is
+    // activated (Wine does not act on MB_TOPMOST, which asks for the same). Any
+    // other time it is an ordinary window, which does not float above other
+    // programs.
     const UINT style = owner == ReportOwner::focusedWindow ? MB_OK : MB_OK | MB_ICONEXCLAMATION;
-    raiseHook = SetWindowsHookExA(WH_CBT, RaiseBox, nullptr, GetCurrentThreadId());
-    MessageBoxA(nullptr, text, "Error", style | MB_TOPMOST);
+    if (TopmostGameWindow())
+        raiseHook = SetWindowsHookExA(WH_CBT, RaiseBox, nullptr, GetCurrentThreadId());
+    MessageBoxA(nullptr, text, "Error", style);
     if (raiseHook) UnhookWindowsHookEx(raiseHook);
     raiseHook = nullptr;
 }

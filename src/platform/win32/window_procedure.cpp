@@ -1,5 +1,6 @@
 #include "platform/win32/window_procedure.h"
 
+#include "platform/win32/pointer_messages.h"
 #include "shell/window_messages.h"
 
 LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -25,6 +26,11 @@ LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, L
             return 0;
         }
         break;
+    case WM_ACTIVATEAPP:
+        // Only a switch between programs: the game's own message boxes do not
+        // take the game away.
+        FollowActivation(game, window, wParam != FALSE);
+        return 0;
     case WM_CLOSE:
         // Not passed on: the window loop closes the window once the pass ends.
         RequestQuit(game);
@@ -33,6 +39,11 @@ LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_KEYUP:
         if (wParam > 255) break;
         RecordKey(game, static_cast<uint32_t>(wParam), message == WM_KEYDOWN ? 1 : 0);
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        HandlePointerMessage(game, window, message, lParam);
         return 0;
     case WM_SYSCOMMAND:
         // Neither the screen saver nor the monitor's power-down while the game runs.

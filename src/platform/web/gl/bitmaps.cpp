@@ -1,6 +1,7 @@
 // Bitmaps at the raster position, and the display lists that hold them, as the
-// fonts use them: glRasterPos, glBitmap, glNewList / glEndList of bitmaps,
-// glCallLists with glListBase, and glPushAttrib / glPopAttrib of the list base.
+// fonts use them: glRasterPos and the queries of where it is, glBitmap,
+// glNewList / glEndList of bitmaps, glCallLists with glListBase, and
+// glPushAttrib / glPopAttrib of the list base.
 //
 // A bitmap's set bits become fragments of the raster colour at the raster
 // position's depth, tested and blended as any other; its clear bits leave the
@@ -8,6 +9,7 @@
 // run of bitmaps is drawn as one batch of squares whose clear texels are
 // discarded.
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
@@ -228,6 +230,25 @@ void glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
 }
 
 void glRasterPos2f(GLfloat x, GLfloat y) { glRasterPos3f(x, y, 0); }
+
+// Only the raster position is asked after; WebGL keeps nothing else of these.
+void glGetBooleanv(GLenum name, GLboolean* values) {
+    if (name != GL_CURRENT_RASTER_POSITION_VALID) {
+        RecordGlError(GL_INVALID_ENUM);
+        return;
+    }
+    values[0] = bitmaps.raster.valid ? GL_TRUE : GL_FALSE;
+}
+
+void glGetFloatv(GLenum name, GLfloat* values) {
+    if (name != GL_CURRENT_RASTER_POSITION) {
+        RecordGlError(GL_INVALID_ENUM);
+        return;
+    }
+    const RasterPosition& raster = bitmaps.raster;
+    const GLfloat position[4] = {raster.x, raster.y, raster.z, 1};
+    std::copy(position, position + 4, values);
+}
 
 void glBitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat yOrigin, GLfloat xMove,
               GLfloat yMove, const GLubyte* bits) {

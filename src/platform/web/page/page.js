@@ -81,17 +81,190 @@ const kelmotPage = (() => {
     });
   }
 
-  const glyphCanvas = document.createElement('canvas');
-  const glyphContext = glyphCanvas.getContext('2d', {willReadFrequently: true});
+  // Where a pointer event falls on the canvas, in canvas pixels from its top
+  // left: through the box the page shows the canvas in, where its picture is
+  // scaled to fit with its shape kept and centred (as object-fit: contain
+  // shows it full screen; one canvas pixel to a device pixel otherwise).
+  function canvasPoint(canvas, event) {
+    const box = canvas.getBoundingClientRect();
+    const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
+    const left = box.left + (box.width - canvas.width * scale) / 2;
+    const top = box.top + (box.height - canvas.height * scale) / 2;
+    return [Math.floor((event.clientX - left) / scale), Math.floor((event.clientY - top) / scale)];
+  }
+
+  // The pointer on the canvas (mouse, touch and pen alike) goes to the game:
+  // its moves (0), and its main button or contact going down (1) and up (2).
+  // A second finger is not followed.
+  function followPointer(canvas) {
+    const report = (action) => (event) => {
+      if (!event.isPrimary || (action != 0 && event.button != 0)) return;
+      if (action == 1) {
+        // The release comes to the canvas wherever it happens; nothing is
+        // selected and the focus stays where it is.
+        canvas.setPointerCapture(event.pointerId);
+        event.preventDefault();
+      }
+      if (Module['_KelmotPointer']) Module['_KelmotPointer'](action, ...canvasPoint(canvas, event));
+    };
+    canvas.addEventListener('pointermove', report(0));
+    canvas.addEventListener('pointerdown', report(1));
+    canvas.addEventListener('pointerup', report(2));
+  }
+
+  // The screen stays awake while the game's window has the focus, where the
+  // browser offers its wake lock. The browser lets go of it itself when the page
+  // is hidden.
+  const screenAwake = {wanted: false, lock: null};
+  function keepScreenAwake() {
+    const wanted = !!$('kelmot-window') && !document.hidden && document.hasFocus();
+    if (!navigator.wakeLock || wanted == screenAwake.wanted) return;
+    screenAwake.wanted = wanted;
+    if (!wanted) {
+      if (screenAwake.lock) screenAwake.lock.release();
+      screenAwake.lock = null;
+      return;
+    }
+    navigator.wakeLock.request('screen').then((lock) => {
+      if (screenAwake.wanted && !screenAwake.lock) screenAwake.lock = lock;
+      else lock.release();
+    }, (refused) => {
+      screenAwake.wanted = false;
+      console.warn('kelmot: the screen may sleep:', refused.message);
+    });
+  }
+
+  // The rows the game leaves free for the bar, in device pixels.
+  const barRows = 56;
+
+  // The page as it is shown now: the bar as high as the game leaves free in
+  // device pixels, whatever their size; the start-up dialog made smaller where
+  // it would not fit; and the canvas, which the style scales to fit, shown
+  // with its pixels kept sharp where it is scaled up (the glyphs are bitmaps,
+  // and the board's thin lines must not blur) and smoothed where it is scaled
+  // down (where they would drop out).
+  function fitPage() {
+    const ratio = window.devicePixelRatio || 1;
+    document.documentElement.style.setProperty('--bar-height', barRows / ratio + 'px');
+    const dialog = $('kelmot-dialog');
+    if (dialog) {
+      dialog.style.zoom = '';
+      const box = dialog.querySelector('.body');
+      const style = getComputedStyle(box);
+      const room = Math.min((window.innerWidth - 16) / (parseFloat(style.width) + 4),
+                            (window.innerHeight - 16) / (parseFloat(style.height) + 4));
+      if (room < 1) dialog.style.zoom = Math.max(room, 0.3);
+    }
+    const canvas = $('kelmot-window');
+    if (canvas) {
+      const box = canvas.getBoundingClientRect();
+      const scale = Math.min(box.width / canvas.width, box.height / canvas.height) * ratio;
+      canvas.style.imageRendering = scale >= 1 ? 'pixelated' : 'auto';
+    }
+  }
+
+  // Every resize, turn of the device, zoom and move to a screen of another
+  // pixel ratio fits the page again.
+  function followPageSize() {
+    window.addEventListener('resize', fitPage);
+    document.addEventListener('fullscreenchange', fitPage);
+    const followRatio = () => {
+      const query = matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      query.addEventListener('change', () => {
+        fitPage();
+        followRatio();
+      }, {once: true});
+    };
+    followRatio();
+    fitPage();
+  }
+
+  // The file name as the page's host has it, as a Blob, or null where it has
+  // none: its gzipped copy name.gz, expanded here, where the host has that
+  // and the browser can expand it (a host may also have expanded it already,
+  // sending it encoded); else the file itself.
+  function fetchExpanded(name) {
+    const plain = () => fetch(name).then((response) => response.ok ? response.blob() : null);
+    if (typeof DecompressionStream != 'function') return plain();
+    return fetch(name + '.gz').then((response) => response.ok ? response.blob() : null)
+      .then((packed) => packed ? packed.slice(0, 2).arrayBuffer().then((head) => {
+        const magic = new Uint8Array(head);
+        if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
+        return new Response(packed.stream().pipeThrough(new DecompressionStream('gzip'))).blob();
+      }) : plain());
+  }
+
+  // Characters 32 to 126 at emPixels, each in a cell of two ems square with the
+  // pen half an em from its left and an em and a half from its top, which
+  // holds the ink of every character of the face: a map of the cut glyphs.
+  const glyphSets = new Map();
+  function drawGlyphSet(emPixels) {
+    const cell = emPixels * 2, columns = 16, first = 32, count = 95;
+    const canvas = document.createElement('canvas');
+    canvas.width = cell * columns;
+    canvas.height = cell * Math.ceil(count / columns);
+    const context = canvas.getContext('2d', {willReadFrequently: true});
+    context.font = 'bold ' + emPixels + 'px "Times New Roman", serif';
+    context.textBaseline = 'alphabetic';
+    context.fillStyle = '#fff';
+    const penX = Math.floor(emPixels / 2), penY = Math.floor(emPixels * 3 / 2);
+    const characters = Array.from({length: count}, (_, i) => String.fromCharCode(first + i));
+    characters.forEach((character, i) =>
+      context.fillText(character, (i % columns) * cell + penX, Math.floor(i / columns) * cell + penY));
+    const alpha = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    const inked = (x, y) => alpha[(y * canvas.width + x) * 4 + 3] >= 128;
+    const glyphs = new Map();
+    characters.forEach((character, i) => {
+      const cellX = (i % columns) * cell, cellY = Math.floor(i / columns) * cell;
+      const advance = Math.round(context.measureText(character).width);
+      let left = cell, right = -1, top = cell, bottom = -1;
+      for (let y = 0; y < cell; ++y) {
+        for (let x = 0; x < cell; ++x) {
+          if (!inked(cellX + x, cellY + y)) continue;
+          left = Math.min(left, x);
+          right = Math.max(right, x);
+          top = Math.min(top, y);
+          bottom = Math.max(bottom, y);
+        }
+      }
+      if (right < 0) {
+        glyphs.set(character, {advance, left: 0, top: 0, width: 0, height: 0, pixels: null});
+        return;
+      }
+      const width = right - left + 1, height = bottom - top + 1;
+      const pixels = new Uint8Array(width * height);
+      for (let y = 0; y < height; ++y) {
+        for (let x = 0; x < width; ++x) pixels[y * width + x] = inked(cellX + left + x, cellY + top + y) ? 1 : 0;
+      }
+      glyphs.set(character, {advance, left: left - penX, top: penY - top, width, height, pixels});
+    });
+    return glyphs;
+  }
 
   return {
+    // The page has the game's place and the browser knows WebGL; whether it
+    // gives the window a context is seen when the window opens.
     canShowGame() {
-      if (!$('kelmot-game')) return false;
-      return !!document.createElement('canvas').getContext('webgl');
+      return !!$('kelmot-game') && typeof WebGLRenderingContext == 'function';
     },
 
-    // The window: a canvas of width x height pixels, shown one canvas pixel to
-    // a device pixel.
+    // The screen the game is told of, in pixels: the page's visible area in
+    // device pixels where that holds the menus' rows at the game's large font
+    // (1024 pixels wide), is held sideways, and shows the smallest text at ten
+    // CSS pixels or more (at most two device pixels to one); anywhere else (a
+    // phone, a page held upright, a small window) the screen of a 640 x 480
+    // window, whose text the game draws at its sizes for that mode, shown
+    // scaled up to the page.
+    screenSize() {
+      const ratio = window.devicePixelRatio || 1;
+      const width = Math.round(window.innerWidth * ratio);
+      const height = Math.round(window.innerHeight * ratio);
+      if (ratio <= 2 && width >= 1024 && width >= height - barRows) return [width, height];
+      return [640, 480 + barRows];
+    },
+
+    // The window: a canvas of width x height pixels, shown in the page below
+    // the bar, scaled to fit with its shape kept.
     addWindow(width, height) {
       const place = $('kelmot-game');
       if (!place) return false;
@@ -100,25 +273,32 @@ const kelmotPage = (() => {
       canvas.id = 'kelmot-window';
       canvas.width = width;
       canvas.height = height;
-      const ratio = window.devicePixelRatio || 1;
-      canvas.style.width = width / ratio + 'px';
-      canvas.style.height = height / ratio + 'px';
+      followPointer(canvas);
       place.appendChild(canvas);
+      fitPage();
+      keepScreenAwake();
       return true;
     },
 
     removeWindow() {
       const canvas = $('kelmot-window');
       if (canvas) canvas.remove();
+      keepScreenAwake();
     },
 
     // Full screen is the browser's to grant, and it does so only in answer to
-    // a player's action (the dialog's OK, the bar's button).
+    // a player's action (the dialog's OK, the bar's button). Where the browser
+    // lets the page lock Escape, a press of it is the game's, and only holding
+    // it leaves full screen.
     async enterFullscreen() {
       const canvas = $('kelmot-window');
       if (!canvas || !document.fullscreenEnabled) return false;
       try {
         await canvas.requestFullscreen({navigationUI: 'hide'});
+        if (navigator.keyboard && navigator.keyboard.lock) {
+          await navigator.keyboard.lock(['Escape']).catch((refused) =>
+            console.warn('kelmot: Escape stays the browser\'s:', refused.message));
+        }
         return document.fullscreenElement === canvas;
       } catch (refused) {
         console.warn('kelmot: full screen refused:', refused.message);
@@ -127,6 +307,7 @@ const kelmotPage = (() => {
     },
 
     async leaveFullscreen() {
+      if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
       if (!document.fullscreenElement) return;
       try {
         await document.exitFullscreen();
@@ -181,38 +362,11 @@ const kelmotPage = (() => {
     // One character drawn by the browser in bold Times New Roman (or the serif
     // face it has in its place) at emPixels, cut at half coverage: its advance,
     // and its ink as one byte a pixel, rows from the top, placed by left and
-    // top from the pen on the baseline.
+    // top from the pen on the baseline. The font's characters are drawn all at
+    // once, on one canvas read back once, the first time one is asked for.
     drawGlyph(character, emPixels) {
-      const margin = emPixels;
-      const size = emPixels * 3;
-      if (glyphCanvas.width != size) glyphCanvas.width = glyphCanvas.height = size;
-      glyphContext.clearRect(0, 0, size, size);
-      glyphContext.font = 'bold ' + emPixels + 'px "Times New Roman", serif';
-      glyphContext.textBaseline = 'alphabetic';
-      glyphContext.fillStyle = '#fff';
-      const penX = margin, penY = margin + emPixels;
-      glyphContext.fillText(character, penX, penY);
-      const advance = Math.round(glyphContext.measureText(character).width);
-      const alpha = glyphContext.getImageData(0, 0, size, size).data;
-      let left = size, right = -1, top = size, bottom = -1;
-      for (let y = 0; y < size; ++y) {
-        for (let x = 0; x < size; ++x) {
-          if (alpha[(y * size + x) * 4 + 3] < 128) continue;
-          left = Math.min(left, x);
-          right = Math.max(right, x);
-          top = Math.min(top, y);
-          bottom = Math.max(bottom, y);
-        }
-      }
-      if (right < 0) return {advance, left: 0, top: 0, width: 0, height: 0, pixels: null};
-      const width = right - left + 1, height = bottom - top + 1;
-      const pixels = new Uint8Array(width * height);
-      for (let y = 0; y < height; ++y) {
-        for (let x = 0; x < width; ++x) {
-          pixels[y * width + x] = alpha[((top + y) * size + left + x) * 4 + 3] >= 128 ? 1 : 0;
-        }
-      }
-      return {advance, left: left - penX, top: penY - top, width, height, pixels};
+      if (!glyphSets.has(emPixels)) glyphSets.set(emPixels, drawGlyphSet(emPixels));
+      return glyphSets.get(emPixels).get(character);
     },
 
     // "Exit": the game has ended; the page says so and offers to start again.
@@ -223,17 +377,47 @@ const kelmotPage = (() => {
       $('kelmot-again').focus();
     },
 
-    start() {
+    // Starts the game: its code, its pictures (under Data/, as named) and the
+    // dialog's banner are fetched at once; the game starts once its code is
+    // in, and its window opens once the pictures are in its folder (start.js).
+    // Gives the game's Module.
+    start(pictures) {
+      const code = fetchExpanded('kelmot.js'), wasm = fetchExpanded('kelmot.wasm');
+      const module = {
+        kelmotPictures: pictures.map((name) => [name, fetchExpanded(name).then((data) => data && data.arrayBuffer())]),
+        instantiateWasm(imports, done) {
+          wasm.then((data) => data.arrayBuffer())
+            .then((bytes) => WebAssembly.instantiate(bytes, imports))
+            .then((made) => done(made.instance, made.module),
+                  (error) => console.error('kelmot: the game\'s code could not be loaded:', error));
+          return {};
+        },
+      };
+      code.then((data) => {
+        const code = document.createElement('script');
+        code.src = URL.createObjectURL(data.slice(0, data.size, 'text/javascript'));
+        document.body.appendChild(code);
+      }).catch((error) => console.error('kelmot: the game\'s code could not be loaded:', error));
+      fetchExpanded('banner.bmp').then((data) => {
+        if (data) $('kelmot-banner').src = URL.createObjectURL(data.slice(0, data.size, 'image/bmp'));
+      });
+      // Once the page has loaded, what it fetched is kept for visits without
+      // the network.
+      if (navigator.serviceWorker) {
+        window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch((refused) =>
+          console.warn('kelmot: the game will not play offline:', refused.message)));
+      }
       for (const id of ['kelmot-message', 'kelmot-dialog']) keepKeys($(id));
+      for (const type of ['focus', 'blur']) window.addEventListener(type, keepScreenAwake);
+      document.addEventListener('visibilitychange', keepScreenAwake);
       $('kelmot-again').onclick = () => location.reload();
       // The bar's button is the mode toggle.
       $('kelmot-toggle').onclick = () => {
         if (Module['_KelmotToggleDisplayMode']) Module['_KelmotToggleDisplayMode']();
         $('kelmot-toggle').blur();
       };
-      // The bar takes the 56 device pixels the game leaves free.
-      const ratio = window.devicePixelRatio || 1;
-      document.documentElement.style.setProperty('--bar-height', 56 / ratio + 'px');
+      followPageSize();
+      return module;
     },
   };
 })();
