@@ -222,17 +222,21 @@ WaitForBoxToGo() {
     done
 }
 
-# Presses Return in the game's "Error" message box, once it is there. The key
-# is typed into the focused box rather than sent to it: a sent key's release
-# can reach a box that is already gone.
+# Presses Return in the game's "Error" message box, once it is there, or the
+# controller's button $1. The key is typed into the focused box rather than
+# sent to it: a sent key's release can reach a box that is already gone.
 AnswerErrorBox() {
     local box
     if ! box=$(WaitForWindow Error); then
         Fail "no message box appeared"
         return 1
     fi
-    xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
-    xdotool key Return
+    if [[ -n "${1:-}" ]]; then
+        Press "$1"
+    else
+        xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+        xdotool key Return
+    fi
     WaitForBoxToGo "$box"
 }
 
@@ -395,13 +399,93 @@ RequestClose() {
     done
 }
 
+# A key goes down and comes up. A key named padN:BUTTON is BUTTON of the
+# scripted controller N (support/scripted_gamepad.h): up down left right a b y
+# start back, or the left stick held at stick=X,Y; while it is down the
+# controller holds that alone.
+KeyDown() {
+    case $1 in
+    pad?:*) HoldOnPad "${1%%:*}" "${1#*:}" ;;
+    *) xdotool keydown "$1" ;;
+    esac
+}
+KeyUp() {
+    case $1 in
+    pad?:*) [[ ! -e "${1%%:*}" ]] || HoldOnPad "${1%%:*}" "" ;;
+    *) xdotool keyup "$1" ;;
+    esac
+}
+
+# The scripted controller file $1 in the game's folder, holding $2, replaced
+# whole so that it is never read half written.
+HoldOnPad() { echo "$2" >"$1.new" && mv "$1.new" "$1"; }
+# Presses padN:BUTTON for one look of the game.
+taps=0
+TapPad() {
+    taps=$((taps + 1))
+    HoldOnPad "${1%%:*}" "tap=$taps ${1#*:}"
+}
+
+# Presses key $1 once, holding it $2 seconds; a controller's button is pressed
+# for one look of the game instead, so that a busy machine can neither miss the
+# press nor make it repeat.
+PressKey() {
+    case $1 in
+    pad?:*)
+        TapPad "$1"
+        sleep "$2"
+        ;;
+    *)
+        KeyDown "$1"
+        sleep "$2"
+        KeyUp "$1"
+        ;;
+    esac
+}
+Plug() { HoldOnPad "pad$1" ""; }
+Unplug() { rm -f "pad$1"; }
+
+# A checksum of how the start-up dialog, window $dialog, looks now, or "gone".
+# A shot can fail on a busy display: it is taken again.
+DialogLook() {
+    local look
+    xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable || { echo gone; return; }
+    for _ in 1 2 3; do
+        look=$(timeout 10 import -window "$dialog" -depth 8 ppm:- 2>/dev/null | md5sum)
+        [[ "$look" == d41d8cd98f00b204e9800998ecf8427e* ]] || { echo "$look"; return; }
+        sleep 0.2
+    done
+    echo gone
+}
+
+# Presses each of a controller's buttons once the start-up dialog has stood
+# still (the toolkit fades its focus ring in and out), and waits for the dialog
+# to look different: every button given moves the focus or changes a choice.
+DialogPress() {
+    local key before now changed
+    for key in "$@"; do
+        before=$(DialogLook)
+        for _ in $(seq 30); do
+            sleep 0.1
+            now=$(DialogLook)
+            [[ "$now" == "$before" ]] && break
+            before=$now
+        done
+        changed=
+        TapPad "$key"
+        for _ in $(seq 100); do
+            sleep 0.05
+            [[ "$(DialogLook)" != "$before" ]] && changed=1 && break
+        done
+        [[ -n "$changed" ]] || { Fail "$key changed nothing in the dialog"; return 1; }
+    done
+}
+
 # Presses keys one at a time, each held long enough for a busy display to see it.
 Press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key"
-        sleep 0.1
-        xdotool keyup "$key"
+        PressKey "$key" 0.1
         sleep 0.15
     done
 }

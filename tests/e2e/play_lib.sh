@@ -12,9 +12,7 @@
 Press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key"
-        sleep 0.25
-        xdotool keyup "$key"
+        PressKey "$key" 0.25
         sleep 0.1
     done
 }
@@ -61,9 +59,9 @@ FocusGame() {
 # Holds key $1 for most of a second: for a key that must do nothing, so that
 # frames surely see it doing nothing.
 PressLong() {
-    xdotool keydown "$1"
+    KeyDown "$1"
     sleep 0.8
-    xdotool keyup "$1"
+    KeyUp "$1"
     sleep 0.1
 }
 
@@ -85,13 +83,13 @@ MenuSettled() {
 # Holds key $1 down until the screen differs from menu.ppm; 1 if it never does.
 HoldUntilChanged() {
     local changed=
-    xdotool keydown "$1"
+    KeyDown "$1"
     for _ in $(seq 40); do
         sleep 0.1
         Shoot menu-now.ppm || break
         cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
     done
-    xdotool keyup "$1"
+    KeyUp "$1"
     # Every shot is one whole frame, and the menu frame after a key shows all
     # that the key did.
     mv -f menu-now.ppm menu.ppm 2>/dev/null || true
@@ -112,11 +110,11 @@ EnterGame() {
     HoldUntilChanged Return
 }
 
-# ESC from a game, pressed again until the main menu stands still (ESC does
-# nothing there).
+# ESC (or key $1) from a game, pressed again until the main menu stands still
+# (ESC does nothing there).
 BackToMenu() {
     for _ in 1 2 3; do
-        Press Escape
+        Press "${1:-Escape}"
         MenuSettled 2>/dev/null && return 0
     done
     Fail "ESC did not lead back to the menu"
@@ -345,4 +343,73 @@ PlayComputerGame() {
     outcome=$(Outcome "$board")
     ExpectResult "$outcome"
     echo "  $1: $outcome, board $board"
+}
+
+# Puts our mark in cell $1 with controller 1: its D-pad takes the cursor there
+# a cell at a time, and A places the mark.
+PadPlayCell() {
+    ReadScreen || return 1
+    for _ in 1 2 3 4 5; do
+        if ((cursor / 3 > $1 / 3)); then
+            PressForCursor pad1:up $((cursor - 3))
+        elif ((cursor / 3 < $1 / 3)); then
+            PressForCursor pad1:down $((cursor + 3))
+        elif ((cursor > $1)); then
+            PressForCursor pad1:left $((cursor - 1))
+        elif ((cursor < $1)); then
+            PressForCursor pad1:right $((cursor + 1))
+        else
+            Press pad1:a
+            return 0
+        fi || return 1
+    done
+}
+
+# The game played with nothing but controllers, from the main menu as the game
+# opens, with controller 1 plugged in and the arrow keys' scheme in force.
+PlayWithGamepads() {
+    local shown=
+    echo "- A starts a game against the computer, played to its end with the D-pad and A"
+    PlayCell() { PadPlayCell "$1"; }
+    MenuSettled
+    HoldUntilChanged pad1:a
+    WaitForBoard "........." && ExpectResult none
+    PlayComputerGame TieMove
+    [[ "$outcome" == tie ]] || Fail "careful play ended in a $outcome"
+
+    echo "- Y starts again; the left stick moves the cursor only past half its travel"
+    PressForBoard pad1:y "........."
+    [[ "$cursor" == 1 ]] || Fail "the cursor starts on cell $cursor, not the top middle: $readout"
+    PressLong pad1:stick=0,40
+    ReadScreen && [[ "$cursor" == 1 ]] || Fail "the stick at 40 % moved the cursor: $readout"
+    PressForCursor pad1:stick=0,100 4
+
+    echo "- a controller unplugged while it holds Down leaves no key down"
+    KeyDown pad1:down
+    for _ in $(seq 40); do
+        ReadScreen && [[ "$cursor" == 7 ]] && shown=1 && break
+        sleep 0.1
+    done
+    [[ -n "$shown" ]] || Fail "Down held did not take the cursor to the bottom: $readout"
+    Unplug 1
+    # Up takes the cursor up; a Down still down would take it back at once.
+    PressForCursor Up 4
+    sleep 1
+    ReadScreen && [[ "$cursor" == 4 ]] || Fail "the cursor went back down: $readout"
+
+    echo "- controllers plugged in while the game runs act at once, beside each other"
+    Plug 2
+    PlayCell() { Press pad2:a; }
+    PlayX "........." 4
+    Plug 1
+    PressForBoard pad1:y "........."
+
+    echo "- B goes back to the menu; Down held runs down it to \"Exit\"; A ends the game with 0"
+    BackToMenu pad1:b
+    KeyDown pad1:down
+    sleep 2.5
+    KeyUp pad1:down
+    MenuSettled
+    Press pad1:a
+    ExpectExit 0
 }

@@ -96,15 +96,16 @@ Key() {
     if [[ -n "${browserWindow:-}" ]]; then xdotool "key$1" "$2"; else Browser "$1" "$2" >/dev/null; fi
 }
 
-Press() {
-    local key
-    for key in "$@"; do
-        Key down "$key"
-        sleep 0.25
-        Key up "$key"
-        sleep 0.1
-    done
-}
+# The scripted controllers of scripted_gamepads.js answer navigator.getGamepads
+# on every page opened from now on. A key named padN:BUTTON is BUTTON of
+# controller N (tests/e2e/lib.sh).
+ScriptGamepads() { Browser prelude "$(tr '\n' ' ' <"$webDir/scripted_gamepads.js")" >/dev/null; }
+Pads() { PageValue "kelmotTestPads.$1" >/dev/null; }
+KeyDown() { if [[ "$1" == pad?:* ]]; then Pads "hold(${1:3:1}, '${1#*:}')"; else Key down "$1"; fi; }
+KeyUp() { if [[ "$1" == pad?:* ]]; then Pads "hold(${1:3:1}, '')"; else Key up "$1"; fi; }
+TapPad() { Pads "tap(${1:3:1}, '${1#*:}')"; }
+Plug() { Pads "plug($1)"; }
+Unplug() { Pads "unplug($1)"; }
 
 # The pointer moved to, or a tap at, the canvas's pixel ($1, $2). The canvas
 # is the game's drawing, full screen too.
@@ -115,24 +116,9 @@ PointAt() {
 }
 Tap() { Browser tap "$1" "$2" >/dev/null; }
 
-PressLong() {
-    Key down "$1"
-    sleep 0.8
-    Key up "$1"
-    sleep 0.1
-}
-
-HoldUntilChanged() {
-    local changed=
-    Key down "$1"
-    for _ in $(seq 40); do
-        sleep 0.1
-        Shoot menu-now.ppm || break
-        cmp -s menu.ppm menu-now.ppm || { changed=1; break; }
-    done
-    Key up "$1"
-    mv -f menu-now.ppm menu.ppm 2>/dev/null || true
-    [[ -n "$changed" ]] || { Fail "$1 changed nothing on the menu screen"; return 1; }
+# The start-up dialog's focus and checked controls.
+DialogLook() {
+    PageValue "document.activeElement.id + [...document.querySelectorAll('#kelmot-dialog input')].map((c) => c.checked ? 1 : 0).join('') + document.getElementById('kelmot-dialog').open"
 }
 
 DialogShown() { [[ "$(PageValue "document.getElementById('kelmot-dialog').open")" == true ]]; }
@@ -179,8 +165,9 @@ Shoot() {
 # Whether the page shows its message box, and its text.
 BoxShown() { [[ "$(PageValue "document.getElementById('kelmot-message').open")" == true ]]; }
 
-# Presses Return in the game's "Error" box once it is there, and waits for it
-# to go (the next box, if any, shows in the same place: the page counts them).
+# Presses Return (or key $1) in the game's "Error" box once it is there, and
+# waits for it to go (the next box, if any, shows in the same place: the page
+# counts them).
 AnswerErrorBox() {
     local shown= count
     for _ in $(seq 100); do
@@ -191,14 +178,14 @@ AnswerErrorBox() {
     [[ "$(PageValue "document.getElementById('kelmot-message-caption').textContent")" == '"Error"' ]] ||
         Fail "the box is not captioned \"Error\""
     count=$(PageValue "document.getElementById('kelmot-message').dataset.shown")
-    Press Return
+    Press "${1:-Return}"
     for _ in $(seq 50); do
         BoxShown || return 0
         [[ "$(PageValue "document.getElementById('kelmot-message').dataset.shown")" == "$count" ]] ||
             return 0
         sleep 0.1
     done
-    Fail "the box stays after Return"
+    Fail "the box stays after ${1:-Return}"
 }
 
 # Waits up to 10 s for the game to end ("Exit", or a start that failed) and

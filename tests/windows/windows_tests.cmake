@@ -48,6 +48,18 @@ foreach(script first_run play pointer mode_toggle broken_input display_mode)
                 $<TARGET_FILE:post_message> ${KELMOT_BOARD_READER} ${KELMOT_WINE_PREFIXES})
 endforeach()
 set_tests_properties(windows.e2e.display_mode PROPERTIES ENVIRONMENT KELMOT_WM=1)
+# The keyboard's game runs where Windows has no XInput at all.
+set_tests_properties(windows.e2e.play PROPERTIES ENVIRONMENT WINEDLLOVERRIDES=xinput1_4,xinput9_1_0=d)
+
+# With controllers alone: a stand-in xinput1_4.dll that plays scripted ones.
+add_library(xinput_stand_in SHARED windows/xinput_stand_in.cpp)
+target_include_directories(xinput_stand_in PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+set_target_properties(xinput_stand_in PROPERTIES PREFIX "" OUTPUT_NAME xinput1_4)
+add_test(NAME windows.e2e.gamepad
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/windows/gamepad_test.sh $<TARGET_FILE:kelmot>
+            $<TARGET_FILE:post_message> ${KELMOT_BOARD_READER} ${KELMOT_WINE_PREFIXES}
+            $<TARGET_FILE:xinput_stand_in>)
 
 # The installer: installed, the game started from its shortcut, installed again
 # and uninstalled, silently, in a prefix of its own; read_shortcut reads a

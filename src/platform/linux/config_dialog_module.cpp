@@ -4,6 +4,7 @@
 #include "platform/linux/config_dialog_module.h"
 
 extern "C" __attribute__((visibility("default"))) int32_t
-KelmotRunConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested) {
-    return RunGtkConfigDialog(options, mode, quitRequested);
+KelmotRunConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested,
+                      DialogKeyCheck keys) {
+    return RunGtkConfigDialog(options, mode, quitRequested, keys);
 }

@@ -12,5 +12,5 @@ constexpr const char* configDialogModuleName = "kelmot-dialog.so";
 constexpr const char* configDialogEntryName = "KelmotRunConfigDialog";
 
 extern "C" int32_t KelmotRunConfigDialog(Settings* options, DisplayChoice* mode,
-                                         DialogQuitCheck quitRequested);
+                                         DialogQuitCheck quitRequested, DialogKeyCheck keys);
 using ConfigDialogEntry = decltype(&KelmotRunConfigDialog);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/linux/config_dialog_gamepad.h"
 #include "platform/linux/config_dialog_widgets.h"
 
 namespace {
@@ -20,7 +21,8 @@ gboolean CheckForQuit(gpointer data) {
 
 } // namespace
 
-int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested) {
+int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested,
+                           DialogKeyCheck keys) {
     // The game formats and reads its own numbers; GTK must not change the locale.
     gtk_disable_setlocale();
     if (!gtk_init_check(nullptr, nullptr)) {
@@ -38,8 +40,11 @@ int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitChe
     QuitWatch watch{quitRequested, 0};
     guint timer = 0;
     if (quitRequested != nullptr) timer = g_timeout_add(100, CheckForQuit, &watch);
+    DialogKeyWatch keyWatch{keys, &dialog};
+    const guint keyTimer = keys != nullptr ? g_timeout_add(20, FollowDialogKeys, &keyWatch) : 0;
     while (dialog.finished == 0 && watch.gaveUp == 0) gtk_main_iteration();
     if (timer != 0 && watch.gaveUp == 0) g_source_remove(timer);
+    if (keyTimer != 0) g_source_remove(keyTimer);
     const int32_t finished = dialog.finished;
 
     // Take the dialog off the screen before the game window opens. GTK keeps its

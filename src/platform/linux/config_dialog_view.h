@@ -13,7 +13,13 @@
 // dialog (the program was told to end).
 using DialogQuitCheck = int32_t (*)();
 
+// Asked fifty times a second while the dialog is up: the dialog keys
+// (shell/gamepad_keys.h) the controllers pressed since it was last asked.
+using DialogKeyCheck = uint32_t (*)();
+
 // Shows the dialog until OK is pressed, then writes the choices into options and
 // mode. Returns 1 after OK; 0 when there is no display for it, with nothing
-// changed; -1 when quitRequested gave it up, with nothing changed.
-int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested);
+// changed; -1 when quitRequested gave it up, with nothing changed. Either check
+// may be null.
+int32_t RunGtkConfigDialog(Settings* options, DisplayChoice* mode, DialogQuitCheck quitRequested,
+                           DialogKeyCheck keys);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/linux/display_mode.h"
+#include "platform/linux/gamepad.h"
 #include "platform/linux/mode_toggle_signal.h"
 #include "platform/linux/monitor_modes.h"
 #include "platform/linux/window_events.h"
@@ -95,6 +96,7 @@ void UnregisterGameClass(WindowClassInfo*) {
     // No toggle may be pushed while SDL takes its event queue down.
     SetModeToggleTarget(0);
     RestoreMonitorMode();
+    StopGamepads();
     SDL_Quit();
 }
 

@@ -30,6 +30,7 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/kelmot_resources.c
             ${PROJECT_SOURCE_DIR}/resources/banner.bmp
     VERBATIM)
 add_library(kelmot_config_dialog STATIC
+    ${KELMOT_PLATFORM_DIR}/config_dialog_gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/config_dialog_view.cpp
     ${KELMOT_PLATFORM_DIR}/config_dialog_widgets.cpp
     ${CMAKE_BINARY_DIR}/kelmot_resources.c)
@@ -51,6 +52,7 @@ set_target_properties(kelmot_dialog_module PROPERTIES PREFIX "" OUTPUT_NAME kelm
 set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/display_mode.cpp
     ${KELMOT_PLATFORM_DIR}/game_window.cpp
+    ${KELMOT_PLATFORM_DIR}/gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
     ${KELMOT_PLATFORM_DIR}/mode_toggle_signal.cpp

@@ -1,6 +1,6 @@
 // The start-up dialog on Linux: the GTK window of kelmot-dialog.so, loaded from
 // beside the game the first time the dialog is shown, and given up when SIGINT
-// or SIGTERM reaches SDL while it is up.
+// or SIGTERM reaches SDL while it is up. The controllers move through it too.
 
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
@@ -10,6 +10,7 @@
 
 #include "platform/config_dialog_view.h"
 #include "platform/linux/config_dialog_module.h"
+#include "platform/linux/gamepad.h"
 
 namespace {
 
@@ -32,5 +33,5 @@ ConfigDialogEntry LoadDialogModule() {
 
 int32_t ShowConfigDialog(Settings* options, DisplayChoice* mode) {
     const ConfigDialogEntry run = LoadDialogModule();
-    return run != nullptr ? run(options, mode, QuitRequested) : 0;
+    return run != nullptr ? run(options, mode, QuitRequested, PollGamepadsForDialog) : 0;
 }

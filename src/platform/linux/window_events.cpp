@@ -1,6 +1,7 @@
 #include "platform/linux/window_events.h"
 
 #include "platform/linux/display_mode.h"
+#include "platform/linux/gamepad.h"
 #include "platform/linux/key_map.h"
 #include "platform/linux/pointer_events.h"
 #include "platform/messages.h"
@@ -100,7 +101,11 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event) {
 
 TakenMessage TakeWindowMessage(GameWindow* window) {
     SDL_Event event;
-    if (!SDL_PollEvent(&event)) return TakenMessage::none;
+    if (!SDL_PollEvent(&event)) {
+        // Once per pass with nothing waiting: the controllers' keys.
+        PollGamepads(window);
+        return TakenMessage::none;
+    }
     if (event.type == endOfPassEvent) return TakenMessage::endOfPass;
     HandleWindowMessage(window, event);
     return TakenMessage::handled;

@@ -41,6 +41,7 @@ target_link_libraries(kelmot_font_glyphs PUBLIC kelmot_picture OpenGL::GL)
 set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/config_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/game_window.cpp
+    ${KELMOT_PLATFORM_DIR}/gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_events.cpp

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/messages.h"
+#include "platform/web/gamepad.h"
 #include "platform/web/key_map.h"
 #include "shell/window_messages.h"
 
@@ -174,7 +175,11 @@ void StopListeningToPage() {
 void SetFullscreenShown(bool shown) { page.fullscreenShown = shown; }
 
 TakenMessage TakeWindowMessage(GameWindow* window) {
-    if (page.queue.empty()) return TakenMessage::none;
+    if (page.queue.empty()) {
+        // Once per pass with nothing waiting (a frame): the controllers' keys.
+        PollGamepads(window);
+        return TakenMessage::none;
+    }
     const PageEvent event = page.queue.front();
     page.queue.pop_front();
     switch (event.kind) {

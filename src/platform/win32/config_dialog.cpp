@@ -5,6 +5,7 @@
 
 #include "platform/config_dialog_view.h"
 #include "platform/win32/dialog_banner.h"
+#include "platform/win32/gamepad.h"
 #include "platform/win32/resource_ids.h"
 
 namespace {
@@ -60,8 +61,10 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 int32_t ShowConfigDialog(Settings* options, DisplayChoice* mode) {
     dialogOptions = options;
     dialogMode = mode;
+    const UINT_PTR gamepads = StartDialogGamepads();
     const INT_PTR result = DialogBoxParamA(
         GetModuleHandleA(nullptr), MAKEINTRESOURCEA(CONFIG_DIALOG), nullptr, ConfigDialogProc, 0);
+    StopDialogGamepads(gamepads);
     dialogOptions = nullptr;
     dialogMode = nullptr;
     // Only OK ends the dialog, with its command: 0 or -1 say it never came up.

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/message_box.h"
+#include "platform/win32/gamepad.h"
 #include "shell/game_window.h"
 
 namespace {
@@ -24,9 +25,8 @@ bool TopmostGameWindow() {
            (GetWindowLongA(gameWindow->window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-} // namespace
-
-void ShowErrorBox(const char* text, ReportOwner owner) {
+// The box as the report asks for it.
+void ShowBox(const char* text, ReportOwner owner) {
     // The picture reader's and the fonts' boxes belong to the window with the
     // keyboard focus, and so stay above it, the full-screen game window included.
     HWND focus = owner == ReportOwner::focusedWindow ? GetFocus() : nullptr;
@@ -46,4 +46,12 @@ void ShowErrorBox(const char* text, ReportOwner owner) {
     MessageBoxA(nullptr, text, "Error", style);
     if (raiseHook) UnhookWindowsHookEx(raiseHook);
     raiseHook = nullptr;
+}
+
+} // namespace
+
+void ShowErrorBox(const char* text, ReportOwner owner) {
+    const UINT_PTR gamepads = StartDialogGamepads();
+    ShowBox(text, owner);
+    StopDialogGamepads(gamepads);
 }

@@ -5,11 +5,16 @@
 #include <mmsystem.h>
 
 #include "platform/messages.h"
+#include "platform/win32/gamepad.h"
 
 TakenMessage TakeWindowMessage(GameWindow* window) {
     // Only the game window's messages: the end of a pass is posted to it too.
     MSG message;
-    if (!PeekMessageA(&message, window->window, 0, 0, PM_REMOVE)) return TakenMessage::none;
+    if (!PeekMessageA(&message, window->window, 0, 0, PM_REMOVE)) {
+        // Once per pass with nothing waiting: the controllers' keys.
+        PollGamepads(window);
+        return TakenMessage::none;
+    }
     if (message.message == WM_QUIT) return TakenMessage::endOfPass;
     // Not translated: keys reach the game as key-down and key-up messages only.
     DispatchMessageA(&message);

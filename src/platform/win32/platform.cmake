@@ -19,6 +19,7 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/config_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/dialog_banner.cpp
     ${KELMOT_PLATFORM_DIR}/game_window.cpp
+    ${KELMOT_PLATFORM_DIR}/gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
     ${KELMOT_PLATFORM_DIR}/messages.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_messages.cpp

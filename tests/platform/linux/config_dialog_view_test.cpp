@@ -221,7 +221,7 @@ TEST(ConfigDialogRun, EndsWithOkAndLeavesNoWindow) {
     options.bpp = 1;
     DisplayChoice mode = startUpMode;
     g_timeout_add(300, ModalRun::PressOkOfTheShownDialog, nullptr);
-    EXPECT_EQ(RunGtkConfigDialog(&options, &mode, ModalRun::Never), 1);
+    EXPECT_EQ(RunGtkConfigDialog(&options, &mode, ModalRun::Never, nullptr), 1);
     EXPECT_EQ(mode.width, 1024);
     EXPECT_EQ(mode.height, 768);
     EXPECT_EQ(mode.colourBits, 32);
@@ -234,7 +234,7 @@ TEST(ConfigDialogRun, EndsWithOkAndLeavesNoWindow) {
 TEST(ConfigDialogRun, GivingUpChangesNothing) {
     Settings options;
     DisplayChoice mode = startUpMode;
-    EXPECT_EQ(RunGtkConfigDialog(&options, &mode, ModalRun::AtOnce), -1);
+    EXPECT_EQ(RunGtkConfigDialog(&options, &mode, ModalRun::AtOnce, nullptr), -1);
     EXPECT_EQ(options.res, Settings{}.res);
     EXPECT_EQ(options.fullscreen, Settings{}.fullscreen);
     EXPECT_EQ(mode.width, startUpMode.width);

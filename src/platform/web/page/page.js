@@ -13,10 +13,53 @@ const kelmotPage = (() => {
     for (const type of ['keydown', 'keyup']) dialog.addEventListener(type, (e) => e.stopPropagation());
   }
 
+  // Tab (step 1) and Shift+Tab (-1) in a dialog: the next control, a group of
+  // radio buttons counting once, by its checked button.
+  function moveFocus(dialog, step) {
+    const controls = [...dialog.querySelectorAll('input, button')];
+    const checked = (name) => dialog.querySelector(`input[name="${name}"]:checked`);
+    const stops = controls.filter((c) => c.type != 'radio' || c.checked ||
+      (!checked(c.name) && controls.find((first) => first.name == c.name) === c));
+    const focused = document.activeElement;
+    const at = stops.findIndex((c) => c === focused || (c.type == 'radio' && c.name == focused.name));
+    const next = at < 0 ? (step > 0 ? 0 : stops.length - 1) : (at + step + stops.length) % stops.length;
+    stops[next].focus();
+  }
+
+  // An arrow key on a radio button: the next (1) or previous (-1) button of
+  // its group, round the end, focused and checked.
+  function moveInGroup(dialog, step) {
+    const focused = document.activeElement;
+    if (!dialog.contains(focused) || focused.type != 'radio') return;
+    const group = [...dialog.querySelectorAll(`input[name="${focused.name}"]`)];
+    const next = group[(group.indexOf(focused) + step + group.length) % group.length];
+    next.checked = true;
+    next.focus();
+  }
+
+  // While a box or the dialog is up, the controllers move through it as the
+  // keys they stand for do there: the window layer says which of Shift+Tab,
+  // Tab, Left, Right, Space and Enter (bits 0 to 5) they pressed. Looked at
+  // fifty times a second, as on the desktops: the page draws nothing new
+  // meanwhile, and the browser may leave long gaps between its frames then.
+  function followGamepads(dialog, enter, isUp) {
+    const look = () => {
+      if (!isUp()) return;
+      const keys = Module['_KelmotGamepadDialogKeys'] ? Module['_KelmotGamepadDialogKeys']() : 0;
+      if (keys & 3) moveFocus(dialog, keys & 1 ? -1 : 1);
+      if (keys & 12) moveInGroup(dialog, keys & 4 ? -1 : 1);
+      if (keys & 16 && dialog.contains(document.activeElement)) document.activeElement.click();
+      if (keys & 32) enter();
+      setTimeout(look, 20);
+    };
+    setTimeout(look, 20);
+  }
+
   // Shows a modal <dialog> until finish is called, and resolves with what it
   // is called with. A dialog that may be dismissed (a message box) is finished
   // by however the browser closes it; one that may not (the start-up dialog)
   // comes back when the browser closes it, and Escape does nothing there.
+  // start sets the dialog going and gives what its Enter does.
   function runModal(dialog, dismissable, start) {
     return new Promise((resolve) => {
       let finished = false;
@@ -34,7 +77,7 @@ const kelmotPage = (() => {
       };
       if (!dismissable) dialog.oncancel = (e) => e.preventDefault();
       dialog.showModal();
-      start(finish);
+      followGamepads(dialog, start(finish), () => !finished);
     });
   }
 
@@ -290,6 +333,7 @@ const kelmotPage = (() => {
           finish();
         };
         $('kelmot-message-ok').focus();
+        return finish;
       });
     },
 
@@ -311,6 +355,7 @@ const kelmotPage = (() => {
         };
         // The keyboard starts on the checked resolution, as on the desktops.
         (controls.slice(0, 4).find((c) => c.checked) || controls[0]).focus();
+        return ok;
       });
     },
 

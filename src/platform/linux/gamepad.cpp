@@ -1,0 +1,100 @@
+#include "platform/linux/gamepad.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "shell/gamepad_keys.h"
+
+namespace {
+
+struct Gamepads {
+    int32_t started = 0; // 1 once SDL's subsystem runs, -1 when it could not start
+    std::vector<SDL_GameController*> open;
+    GamepadState state;
+};
+Gamepads gamepads;
+
+bool StartGamepads() {
+    if (gamepads.started != 0) return gamepads.started == 1;
+    // A is the bottom face button on every controller, whatever it is labelled.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        std::fprintf(stderr, "kelmot: controllers cannot be used: %s\n", SDL_GetError());
+        gamepads.started = -1;
+        return false;
+    }
+    // The game reads the controllers at each look, so SDL's event queue never
+    // fills with their events, not even while the start-up dialog is up and no
+    // one takes events.
+    SDL_JoystickEventState(SDL_IGNORE);
+    SDL_GameControllerEventState(SDL_IGNORE);
+    gamepads.started = 1;
+    return true;
+}
+
+bool IsOpen(SDL_JoystickID id) {
+    return std::any_of(gamepads.open.begin(), gamepads.open.end(), [id](SDL_GameController* pad) {
+        return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == id;
+    });
+}
+
+uint32_t HeldOn(SDL_GameController* pad) {
+    static constexpr struct {
+        SDL_GameControllerButton button;
+        uint32_t held;
+    } buttons[] = {{SDL_CONTROLLER_BUTTON_DPAD_UP, padUp},
+                   {SDL_CONTROLLER_BUTTON_DPAD_DOWN, padDown},
+                   {SDL_CONTROLLER_BUTTON_DPAD_LEFT, padLeft},
+                   {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, padRight},
+                   {SDL_CONTROLLER_BUTTON_A, padA},
+                   {SDL_CONTROLLER_BUTTON_B, padB},
+                   {SDL_CONTROLLER_BUTTON_Y, padY},
+                   {SDL_CONTROLLER_BUTTON_START, padStart},
+                   {SDL_CONTROLLER_BUTTON_BACK, padBack}};
+    uint32_t held = 0;
+    for (const auto& button : buttons)
+        if (SDL_GameControllerGetButton(pad, button.button) != 0) held |= button.held;
+    constexpr float travel = 32767.0f;
+    return held |
+           StickDirections(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX) / travel,
+                           SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY) / travel);
+}
+
+// What every controller holds, after letting go of those unplugged and
+// picking up those plugged in since the last look.
+uint32_t ReadGamepads() {
+    if (!StartGamepads()) return 0;
+    SDL_GameControllerUpdate();
+    std::erase_if(gamepads.open, [](SDL_GameController* pad) {
+        if (SDL_GameControllerGetAttached(pad)) return false;
+        SDL_GameControllerClose(pad);
+        return true;
+    });
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+        if (!SDL_IsGameController(index) || IsOpen(SDL_JoystickGetDeviceInstanceID(index)))
+            continue;
+        if (SDL_GameController* pad = SDL_GameControllerOpen(index)) gamepads.open.push_back(pad);
+    }
+    uint32_t held = 0;
+    for (SDL_GameController* pad : gamepads.open) held |= HeldOn(pad);
+    return held;
+}
+
+} // namespace
+
+void PollGamepads(GameWindow* window) {
+    PressGamepadKeys(window, &gamepads.state, ReadGamepads(), SDL_GetTicks());
+}
+
+uint32_t PollGamepadsForDialog() {
+    return GamepadDialogKeys(&gamepads.state, ReadGamepads(), SDL_GetTicks());
+}
+
+void StopGamepads() {
+    for (SDL_GameController* pad : gamepads.open) SDL_GameControllerClose(pad);
+    if (gamepads.started == 1) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    gamepads = Gamepads{};
+}
