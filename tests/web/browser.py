@@ -255,9 +255,9 @@ def main():
         for entry in driver.get_log('browser'):
             console.append(entry['message'])
             text = console_text(entry['message'])
-            # emscripten writes standard error as console warnings; the page
-            # runs kelmot.js from a blob: address once it has expanded it.
-            game = 'kelmot.js' in entry['message'] or entry['message'].startswith('blob:')
+            # emscripten writes standard error as console warnings, from
+            # kelmot.js (so named by the page, which runs it once expanded).
+            game = 'kelmot.js' in entry['message']
             if entry['level'] == 'WARNING' and text is not None and game:
                 errors.extend(text.split('\n'))
 

@@ -126,7 +126,6 @@ EM_ASYNC_JS(void, WaitForPictures, (), { await Module['kelmotPicturesIn']; });
 } // namespace
 
 int32_t OpenGameWindow(GameWindow* window) {
-    WaitForPictures();
     if (!AddCanvas(window->width, window->height)) {
         std::fprintf(stderr, "kelmot: the page has no place for the game\n");
         return 0;
@@ -153,6 +152,9 @@ int32_t OpenGameWindow(GameWindow* window) {
     ResetFixedFunction();
     ListenToPage(window);
 
+    // The game reads its pictures as soon as its window is open; the page
+    // has been fetching them while the window and its context were made.
+    WaitForPictures();
     WindowOpened(window);
     return 1;
 }

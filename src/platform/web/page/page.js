@@ -179,19 +179,42 @@ const kelmotPage = (() => {
     fitPage();
   }
 
-  // The file name as the page's host has it, as a Blob, or null where it has
-  // none: its gzipped copy name.gz, expanded here, where the host has that
-  // and the browser can expand it (a host may also have expanded it already,
-  // sending it encoded); else the file itself.
+  // The file name as the page's host has it, its bytes in an ArrayBuffer, or
+  // null where it has none: its gzipped copy name.gz, expanded here, where the
+  // host has that and the browser can expand it (a host may also have expanded
+  // it already, sending it encoded); else the file itself. The bytes stay in
+  // the page's own memory all the way: a Blob would go through the browser's
+  // store of blobs at every step, which costs more than the expanding.
   function fetchExpanded(name) {
-    const plain = () => fetch(name).then((response) => response.ok ? response.blob() : null);
+    const bytesOf = (response) => response.ok ? response.arrayBuffer() : null;
+    const plain = () => fetch(name).then(bytesOf);
     if (typeof DecompressionStream != 'function') return plain();
-    return fetch(name + '.gz').then((response) => response.ok ? response.blob() : null)
-      .then((packed) => packed ? packed.slice(0, 2).arrayBuffer().then((head) => {
-        const magic = new Uint8Array(head);
-        if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
-        return new Response(packed.stream().pipeThrough(new DecompressionStream('gzip'))).blob();
-      }) : plain());
+    return fetch(name + '.gz').then(bytesOf).then((packed) => {
+      if (!packed) return plain();
+      const magic = new Uint8Array(packed, 0, Math.min(2, packed.byteLength));
+      if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
+      return new Response(new Response(packed).body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+    });
+  }
+
+  // Opens the browser's storage of the game's folder (start.js) while the
+  // page fetches the game, so that it is ready when the game reads prefs.txt:
+  // a storage not opened for a while takes tens of milliseconds to open. This
+  // connection gives way at once to the game's own, which may need to set the
+  // storage up, and is closed once that has had time to read.
+  function openStorageEarly() {
+    try {
+      const request = indexedDB.open('/kelmot');
+      request.onsuccess = () => {
+        const storage = request.result;
+        storage.onversionchange = () => storage.close();
+        setTimeout(() => storage.close(), 10000);
+      };
+      // A storage that fails is the game's to report, when it reads.
+      request.onerror = (event) => event.preventDefault();
+    } catch (refused) {
+      // As above.
+    }
   }
 
   // Characters 32 to 126 at emPixels, each in a cell of two ems square with the
@@ -214,12 +237,20 @@ const kelmotPage = (() => {
     const alpha = context.getImageData(0, 0, canvas.width, canvas.height).data;
     const inked = (x, y) => alpha[(y * canvas.width + x) * 4 + 3] >= 128;
     const glyphs = new Map();
+    // The ink is looked for only around the box the face gives for the
+    // character, with a margin for the edges' shading, not in its whole cell.
+    const margin = Math.ceil(emPixels / 8) + 1;
     characters.forEach((character, i) => {
       const cellX = (i % columns) * cell, cellY = Math.floor(i / columns) * cell;
-      const advance = Math.round(context.measureText(character).width);
+      const metrics = context.measureText(character);
+      const advance = Math.round(metrics.width);
+      const fromX = Math.max(0, Math.floor(penX - metrics.actualBoundingBoxLeft) - margin);
+      const toX = Math.min(cell, Math.ceil(penX + metrics.actualBoundingBoxRight) + margin);
+      const fromY = Math.max(0, Math.floor(penY - metrics.actualBoundingBoxAscent) - margin);
+      const toY = Math.min(cell, Math.ceil(penY + metrics.actualBoundingBoxDescent) + margin);
       let left = cell, right = -1, top = cell, bottom = -1;
-      for (let y = 0; y < cell; ++y) {
-        for (let x = 0; x < cell; ++x) {
+      for (let y = fromY; y < toY; ++y) {
+        for (let x = fromX; x < toX; ++x) {
           if (!inked(cellX + x, cellY + y)) continue;
           left = Math.min(left, x);
           right = Math.max(right, x);
@@ -379,27 +410,31 @@ const kelmotPage = (() => {
 
     // Starts the game: its code, its pictures (under Data/, as named) and the
     // dialog's banner are fetched at once; the game starts once its code is
-    // in, and its window opens once the pictures are in its folder (start.js).
+    // in, and reads the pictures from its folder once its window is open
+    // (start.js).
     // Gives the game's Module.
     start(pictures) {
+      openStorageEarly();
       const code = fetchExpanded('kelmot.js'), wasm = fetchExpanded('kelmot.wasm');
       const module = {
-        kelmotPictures: pictures.map((name) => [name, fetchExpanded(name).then((data) => data && data.arrayBuffer())]),
+        kelmotPictures: pictures.map((name) => [name, fetchExpanded(name)]),
         instantiateWasm(imports, done) {
-          wasm.then((data) => data.arrayBuffer())
-            .then((bytes) => WebAssembly.instantiate(bytes, imports))
+          wasm.then((bytes) => WebAssembly.instantiate(bytes, imports))
             .then((made) => done(made.instance, made.module),
                   (error) => console.error('kelmot: the game\'s code could not be loaded:', error));
           return {};
         },
       };
-      code.then((data) => {
+      // The code runs as the page's own script, named kelmot.js for the
+      // console and the debugger.
+      code.then((bytes) => {
+        if (!bytes) throw new Error('kelmot.js is missing');
         const code = document.createElement('script');
-        code.src = URL.createObjectURL(data.slice(0, data.size, 'text/javascript'));
+        code.textContent = new TextDecoder().decode(bytes) + '\n//# sourceURL=kelmot.js';
         document.body.appendChild(code);
       }).catch((error) => console.error('kelmot: the game\'s code could not be loaded:', error));
-      fetchExpanded('banner.bmp').then((data) => {
-        if (data) $('kelmot-banner').src = URL.createObjectURL(data.slice(0, data.size, 'image/bmp'));
+      fetchExpanded('banner.bmp').then((bytes) => {
+        if (bytes) $('kelmot-banner').src = URL.createObjectURL(new Blob([bytes], {type: 'image/bmp'}));
       });
       // Once the page has loaded, what it fetched is kept for visits without
       // the network.

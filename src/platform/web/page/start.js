@@ -50,7 +50,8 @@ Module['preRun'] = (Module['preRun'] || []).concat(function () {
   });
 
   // The pictures, fetched by the page (page.js) since it opened: the game
-  // starts meanwhile, and its window opens once they are in (game_window.cpp).
+  // starts meanwhile, and waits for them once its window is open
+  // (game_window.cpp).
   // One the server does not have is simply not there, as a missing file.
   Module['kelmotPicturesIn'] = Promise.all(Module['kelmotPictures'].map(([name, fetched]) => fetched
     .then((bytes) => { if (bytes) FS.writeFile(folder + '/' + name, new Uint8Array(bytes)); })
