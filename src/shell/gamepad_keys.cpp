@@ -15,6 +15,11 @@ constexpr uint32_t repeatMs = 100;
 constexpr uint8_t gameKeys[gamepadButtonCount] = {vkUp,     vkDown, vkLeft,   vkRight, vkReturn,
                                                   vkEscape, vkR,    vkReturn, vkEscape};
 
+// By bit, in the order of GamepadButton: the DialogKey each button presses, or
+// -1 for none.
+constexpr int8_t dialogKeys[gamepadButtonCount] = {
+    dialogShiftTab, dialogTab, dialogLeft, dialogRight, dialogSpace, -1, -1, dialogEnter, -1};
+
 bool KeyHeld(uint32_t held, uint8_t key) {
     for (int32_t bit = 0; bit < gamepadButtonCount; ++bit)
         if ((held >> bit & 1) != 0 && gameKeys[bit] == key) return true;
@@ -74,28 +79,8 @@ uint32_t GamepadDialogKeys(GamepadState* state, uint32_t held, uint32_t now) {
     uint32_t keys = 0;
     for (int32_t index = 0; index < changes.count; ++index) {
         if (changes.list[index].down == 0) continue;
-        switch (changes.list[index].button) {
-        case padUp:
-            keys |= 1u << dialogShiftTab;
-            break;
-        case padDown:
-            keys |= 1u << dialogTab;
-            break;
-        case padLeft:
-            keys |= 1u << dialogLeft;
-            break;
-        case padRight:
-            keys |= 1u << dialogRight;
-            break;
-        case padA:
-            keys |= 1u << dialogSpace;
-            break;
-        case padStart:
-            keys |= 1u << dialogEnter;
-            break;
-        default:
-            break;
-        }
+        const int8_t key = dialogKeys[std::countr_zero(changes.list[index].button)];
+        if (key >= 0) keys |= 1u << key;
     }
     return keys;
 }
