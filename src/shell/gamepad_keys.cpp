@@ -70,7 +70,7 @@ void PressGamepadKeys(GameWindow* window, GamepadState* state, uint32_t held, ui
         // A and Start are both Enter, B and Back both ESC: the key stays down
         // while either is held.
         if (change.down == 0 && KeyHeld(held, key)) continue;
-        RecordKey(window, key, change.down);
+        RecordKey(window, KeySource::controller, key, change.down);
     }
 }
 

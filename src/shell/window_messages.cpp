@@ -1,11 +1,34 @@
 #include "shell/window_messages.h"
 
+#include <array>
+#include <tuple>
+
 #include "platform/messages.h"
 #include "shell/main_loop.h"
 #include "shell/projection.h"
 
-void RecordKey(GameWindow* window, uint32_t code, int32_t down) {
-    if (code < window->keyTable->size()) (*window->keyTable)[code] = down;
+namespace {
+
+// By key code, the inputs (KeySource bits) holding the key down.
+std::array<uint8_t, std::tuple_size_v<KeyTable>> keyHolders{};
+
+} // namespace
+
+void RecordKey(GameWindow* window, KeySource source, uint32_t code, int32_t down) {
+    if (code >= keyHolders.size()) return;
+    const auto bit = static_cast<uint8_t>(source);
+    if (down != 0) {
+        keyHolders[code] |= bit;
+        (*window->keyTable)[code] = 1;
+        return;
+    }
+    keyHolders[code] &= uint8_t(~bit);
+    if (keyHolders[code] == 0) (*window->keyTable)[code] = 0;
+}
+
+void ReleaseAllKeys(GameWindow* window) {
+    keyHolders.fill(0);
+    window->keyTable->fill(0);
 }
 
 void WindowShown(GameWindow* window, int32_t width, int32_t height) {
@@ -16,7 +39,7 @@ void WindowShown(GameWindow* window, int32_t width, int32_t height) {
 void WindowOpened(GameWindow* window) {
     window->visible = 1;
     SetProjection(window->width, window->height);
-    window->keyTable->fill(0);
+    ReleaseAllKeys(window);
     window->lastFrameTime = MillisecondClock();
 }
 

@@ -7,9 +7,18 @@
 // What the game window's handler does with its messages, the same on every
 // system; each system's handler calls these.
 
-// A key went down (down = 1, also for each auto-repeat) or up (down = 0). Codes
-// are Windows virtual-key codes, 0 to 255; the window's handler passes no other.
-void RecordKey(GameWindow* window, uint32_t code, int32_t down);
+// Who pressed a key. Every input reaches the key table through RecordKey, and
+// each holds its own presses: a key goes up in the table only once no input
+// holds it, so that one input letting go never undoes another's press.
+enum class KeySource : uint8_t { keyboard = 1, controller = 2, pointer = 4 };
+
+// A key went down (down = 1, also for each auto-repeat) or up (down = 0) on an
+// input. Codes are Windows virtual-key codes, 0 to 255; others are ignored.
+void RecordKey(GameWindow* window, KeySource source, uint32_t code, int32_t down);
+
+// Every key is let go, whoever held it (the window has lost the keyboard, or is
+// new).
+void ReleaseAllKeys(GameWindow* window);
 
 // The window was restored, maximised or resized to a client area of width x
 // height: frames are produced again, for now at that size.

@@ -69,7 +69,7 @@ void HandleKey(GameWindow* window, const SDL_KeyboardEvent& event) {
     const bool pressed = event.type == SDL_KEYDOWN;
     if (pressed && IsSystemKey(event.keysym)) return;
     const int32_t code = VirtualKeyFor(event.keysym);
-    if (code > 0) RecordKey(window, uint32_t(code), pressed ? 1 : 0);
+    if (code > 0) RecordKey(window, KeySource::keyboard, uint32_t(code), pressed ? 1 : 0);
 }
 
 } // namespace

@@ -114,11 +114,6 @@ EM_BOOL OnContextRestored(int, const void*, void*) {
     return EM_FALSE;
 }
 
-// Every key the table holds down is let go, as its release would.
-void LetGoOfKeys(GameWindow* window) {
-    for (uint32_t code = 0; code < window->keyTable->size(); ++code) RecordKey(window, code, 0);
-}
-
 // Frames come back once the page is shown and the window has its context.
 void ShowUnlessPaused(GameWindow* window) {
     if (!page.hidden && !page.contextLost) WindowShown(window, window->width, window->height);
@@ -187,13 +182,13 @@ TakenMessage TakeWindowMessage(GameWindow* window) {
         return TakenMessage::endOfPass;
     case PageEvent::keyDown:
     case PageEvent::keyUp:
-        RecordKey(window, event.key, event.kind == PageEvent::keyDown ? 1 : 0);
+        RecordKey(window, KeySource::keyboard, event.key, event.kind == PageEvent::keyDown ? 1 : 0);
         break;
     case PageEvent::focusLost:
-        LetGoOfKeys(window);
+        ReleaseAllKeys(window);
         break;
     case PageEvent::hidden:
-        LetGoOfKeys(window);
+        ReleaseAllKeys(window);
         page.hidden = true;
         WindowMinimised(window);
         break;

@@ -166,7 +166,7 @@ int32_t CloseGameWindow(GameWindow* window) {
 void FollowActivation(GameWindow* window, HWND shown, bool active) {
     if (!active) {
         // Windows sends no key-up to a program that no longer has the keyboard.
-        window->keyTable->fill(0);
+        ReleaseAllKeys(window);
         // A window being destroyed is hidden first, and is no longer to be shown.
         if (window->fullscreenMode != 1 || desktopModeLent || !IsWindowVisible(shown)) return;
         ShowWindow(shown, SW_SHOWMINNOACTIVE);

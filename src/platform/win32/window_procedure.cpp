@@ -38,7 +38,7 @@ LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (wParam > 255) break;
-        RecordKey(game, static_cast<uint32_t>(wParam), message == WM_KEYDOWN ? 1 : 0);
+        RecordKey(game, KeySource::keyboard, static_cast<uint32_t>(wParam), message == WM_KEYDOWN ? 1 : 0);
         return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
