@@ -1,12 +1,24 @@
 #pragma once
 
-// What each system provides for the pointer beside delivering its events (see
-// shell/pointer.h).
+// The pointer (a mouse, a finger, a pen) over the game window. Each system's
+// event handling calls RecordPointer for the game window's pointer, as it calls
+// RecordKey for the keys; the shared code (shell/pointer.h) decides what the
+// pointer means there.
 
 #include <cstdint>
 
 #include "shell/game_window.h"
 
-// The height of the game window's client area now, in the pixels the pointer's
-// positions are given in. The drawing starts at the area's lower left corner.
-int32_t ClientHeight(GameWindow* window);
+enum class PointerAction : uint8_t {
+    move,
+    press,   // the main button, a finger or a pen went down
+    release, // and came up
+    cancel   // the system took the press away (a gesture, a lost capture):
+             // it ends without acting
+};
+
+// The pointer moved, went down, came up or was cancelled at (x, y): in the
+// pixels of the window's drawing surface (what the viewport counts, however the
+// system scales the window), from its bottom left corner, the middle of a pixel
+// at + 0.5. Called on the game's thread, from the window's event handling.
+void RecordPointer(GameWindow* window, PointerAction action, float x, float y);

@@ -16,7 +16,6 @@ namespace {
 // One display list per character code from 32 (space) to 127 (DEL).
 constexpr int firstCode = 32;
 constexpr int glyphCount = 96;
-constexpr int32_t smallFontHeight = -20;
 
 void ReleaseFont(uint32_t& base) {
     if (base != 0) glDeleteLists(base, glyphCount);

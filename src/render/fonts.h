@@ -10,6 +10,8 @@
 // Starts at -42; kept across windows, so a window size without a height of its
 // own keeps the one chosen last.
 extern int32_t largeFontHeight;
+// The small font's height, the same at every window size: 20 pixels to the em.
+constexpr int32_t smallFontHeight = -20;
 // The first of each font's 96 display lists; 0 while the font is not built.
 extern uint32_t largeFontBase, smallFontBase;
 

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/screen_flags.h"
@@ -14,11 +15,25 @@
 
 namespace {
 
+// The grid stands 4 units in front of the eye: two lines across, at heights
+// gridAcross, from gridLeft to gridRight, and two lines down, at gridDown, from
+// gridTop to gridBottom. The banner stands in the same plane.
+constexpr float gridDepth = -4.0f;
+constexpr float gridAcross[2] = {0.8f, -0.2f};
+constexpr float gridDown[2] = {-0.5f, 0.5f};
+constexpr float gridLeft = -1.5f, gridRight = 1.5f, gridTop = 1.7f, gridBottom = -5.0f;
+constexpr float bannerY = -1.5f, bannerHalfWidth = 3.1f, bannerHalfHeight = 0.2f;
+// How far a mark reaches from its cell position: the O's radius, the X's
+// half-height.
+constexpr float markReach = 1.5f;
+// The outcome text and the key hint, on their baselines 6 units in front.
+constexpr float textDepth = -6.0f, outcomeY = -2.15f, hintX = -1.55f, hintY = -2.4f;
+
 // Where the key hint was drawn in the frame under way, in window coordinates:
-// along its baseline, its start, the end of its first half, and its end.
+// its baseline, and along it its start, the end of its first half, and its end.
 struct DrawnHint {
     bool shown = false;
-    float start = 0, split = 0, end = 0;
+    float baseline = 0, start = 0, split = 0, end = 0;
 };
 DrawnHint drawnHint;
 
@@ -66,18 +81,18 @@ void DrawBackground() {
 
 void DrawGrid() {
     glPushMatrix();
-    glTranslatef(0.0f, 0.0f, -4.0f);
+    glTranslatef(0.0f, 0.0f, gridDepth);
     glColor3f(1.0f, 0.0f, 0.0f);
     glDisable(GL_TEXTURE_2D);
     glBegin(GL_LINES);
-    glVertex2f(-1.5f, 0.8f);
-    glVertex2f(1.5f, 0.8f);
-    glVertex2f(-1.5f, -0.2f);
-    glVertex2f(1.5f, -0.2f);
-    glVertex2f(-0.5f, 1.7f);
-    glVertex2f(-0.5f, -5.0f);
-    glVertex2f(0.5f, 1.7f);
-    glVertex2f(0.5f, -5.0f);
+    for (const float y : gridAcross) {
+        glVertex2f(gridLeft, y);
+        glVertex2f(gridRight, y);
+    }
+    for (const float x : gridDown) {
+        glVertex2f(x, gridTop);
+        glVertex2f(x, gridBottom);
+    }
     glEnd();
     glEnable(GL_TEXTURE_2D);
     glPopMatrix();
@@ -87,18 +102,18 @@ void DrawGrid() {
 void DrawBanner() {
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, textures[blueTexture]);
-    glTranslatef(0.0f, -1.5f, -4.0f);
+    glTranslatef(0.0f, bannerY, gridDepth);
     glColor3f(1.0f, 1.0f, 1.0f);
     const float s = bannerScroll;
     glBegin(GL_QUADS);
     glTexCoord2f(-s, 0.0f);
-    glVertex3f(-3.1f, -0.2f, 0.0f);
+    glVertex3f(-bannerHalfWidth, -bannerHalfHeight, 0.0f);
     glTexCoord2f(1.0f - s, 0.0f);
-    glVertex3f(3.1f, -0.2f, 0.0f);
+    glVertex3f(bannerHalfWidth, -bannerHalfHeight, 0.0f);
     glTexCoord2f(1.0f - s, 1.0f);
-    glVertex3f(3.1f, 0.2f, 0.0f);
+    glVertex3f(bannerHalfWidth, bannerHalfHeight, 0.0f);
     glTexCoord2f(-s, 1.0f);
-    glVertex3f(-3.1f, 0.2f, 0.0f);
+    glVertex3f(-bannerHalfWidth, bannerHalfHeight, 0.0f);
     glEnd();
     glPopMatrix();
 }
@@ -120,42 +135,74 @@ const char* OutcomeText(GameResult result, float* x) {
     return (result == 1) == playerOneHasX ? "Player1 Wins!" : "Player2 Wins!";
 }
 
-// Each cell answers the pointer half way to the cells beside it, and as far
-// beyond the outer ones; the hint's halves over their text, from the bottom of
-// the view up to the board. The board faces the eye square on, so where two of
-// its points land (its centre and (1, 1)) tells where every point of it does.
-void ShowGameTargets() {
-    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    glPushMatrix();
-    glLoadIdentity();
-    ApplyMarkEye(0.0f, 0.0f);
-    glRasterPos2f(0.0f, 0.0f);
-    const bool centreShown = RasterPosition(&x0, &y0);
-    glRasterPos2f(1.0f, 1.0f);
-    const bool unitShown = RasterPosition(&x1, &y1);
-    glPopMatrix();
-    if (!centreShown || !unitShown) return;
-    const float scaleX = x1 - x0, scaleY = y1 - y0;
+// Where a plane facing the eye square on lands in the window: the window point
+// of its origin, and the pixels one unit along it makes.
+struct PlaneInWindow {
+    bool shown = false;
+    float x0 = 0, y0 = 0, scaleX = 0, scaleY = 0;
+    float X(float x) const { return x0 + scaleX * x; }
+    float Y(float y) const { return y0 + scaleY * y; }
+};
 
-    float firstX = 0, firstY = 0, middleX = 0, middleY = 0;
-    CellPosition(0, &firstX, &firstY);
-    CellPosition(4, &middleX, &middleY);
-    const float halfWidth = (middleX - firstX) / 2, halfHeight = (firstY - middleY) / 2;
-    float boardBottom = 0;
+// The plane the current modelview matrix draws z = 0 in, measured by two raster
+// positions close to its middle, which every window shape shows.
+PlaneInWindow MeasurePlane() {
+    constexpr float step = 0.1f;
+    PlaneInWindow plane;
+    float x1 = 0, y1 = 0;
+    glRasterPos2f(0.0f, 0.0f);
+    const bool originShown = RasterPosition(&plane.x0, &plane.y0);
+    glRasterPos2f(step, step);
+    plane.shown = originShown && RasterPosition(&x1, &y1);
+    plane.scaleX = (x1 - plane.x0) / step;
+    plane.scaleY = (y1 - plane.y0) / step;
+    return plane;
+}
+
+// The cells are what the player sees between the grid's lines as drawn; the
+// outer ones reach out as far as the board is drawn: to the ends of the lines
+// or the edges of the outer marks, whichever is further, and down to the
+// banner. The key hint's halves are its text's row, widened by half an em and
+// reaching an em down, and up to an em but short of the outcome text above it.
+void ShowGameTargets() {
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, gridDepth);
+    const PlaneInWindow grid = MeasurePlane();
+    glPopMatrix();
+    glPushMatrix();
+    ApplyMarkEye(0.0f, 0.0f);
+    const PlaneInWindow marks = MeasurePlane();
+    glPopMatrix();
+    if (!grid.shown || !marks.shown) return;
+
+    float firstX = 0, topY = 0, lastX = 0, bottomY = 0;
+    CellPosition(0, &firstX, &topY);
+    CellPosition(8, &lastX, &bottomY);
+    const float columnEdges[4] = {std::min(grid.X(gridLeft), marks.X(firstX - markReach)),
+                                  grid.X(gridDown[0]), grid.X(gridDown[1]),
+                                  std::max(grid.X(gridRight), marks.X(lastX + markReach))};
+    const float rowEdges[4] = {std::max(grid.Y(gridTop), marks.Y(topY + markReach)),
+                               grid.Y(gridAcross[0]), grid.Y(gridAcross[1]),
+                               grid.Y(bannerY + bannerHalfHeight)};
     for (int32_t cell = 0; cell < 9; ++cell) {
-        float x = 0, y = 0;
-        CellPosition(cell, &x, &y);
-        const WindowBox box{x0 + scaleX * (x - halfWidth), y0 + scaleY * (y - halfHeight),
-                            x0 + scaleX * (x + halfWidth), y0 + scaleY * (y + halfHeight)};
-        ShowPointerTarget({PointerTargetKind::cell, cell}, box);
-        boardBottom = box.bottom; // the last row is the lowest
+        const int32_t column = cell % 3, row = cell / 3;
+        ShowPointerTarget(
+            {PointerTargetKind::cell, cell},
+            {columnEdges[column], rowEdges[row + 1], columnEdges[column + 1], rowEdges[row]});
     }
-    if (drawnHint.shown) {
-        ShowPointerTarget({PointerTargetKind::reset},
-                          {drawnHint.start, 0.0f, drawnHint.split, boardBottom});
-        ShowPointerTarget({PointerTargetKind::backToMenu},
-                          {drawnHint.split, 0.0f, drawnHint.end, boardBottom});
-    }
+
+    if (!drawnHint.shown) return;
+    const float em = -float(smallFontHeight);
+    float outcomeBaseline = drawnHint.baseline + 2 * em;
+    glRasterPos3f(0.0f, outcomeY, textDepth);
+    RasterPosition(nullptr, &outcomeBaseline);
+    // The outcome text's descenders reach a quarter of an em below its line.
+    const float top = std::min(drawnHint.baseline + em, outcomeBaseline - em / 4);
+    const float bottom = drawnHint.baseline - em;
+    ShowPointerTarget({PointerTargetKind::reset},
+                      {drawnHint.start - em / 2, bottom, drawnHint.split, top});
+    ShowPointerTarget({PointerTargetKind::backToMenu},
+                      {drawnHint.split, bottom, drawnHint.end + em / 2, top});
 }
 
 } // namespace
@@ -185,13 +232,13 @@ void DrawResultText(GameResult result) {
     glDisable(GL_TEXTURE_2D);
     float x = 0.0f;
     if (const char* text = OutcomeText(result, &x)) {
-        glRasterPos3f(x, -2.15f, -6.0f);
+        glRasterPos3f(x, outcomeY, textDepth);
         PrintSmall("%s", text);
     }
     // In two pieces, which draw as the whole line does, so that the pointer
     // can tell its halves apart.
-    glRasterPos3f(-1.55f, -2.4f, -6.0f);
-    drawnHint.shown = RasterPosition(&drawnHint.start, nullptr);
+    glRasterPos3f(hintX, hintY, textDepth);
+    drawnHint.shown = RasterPosition(&drawnHint.start, &drawnHint.baseline);
     PrintSmall("1) Press 'R' to Reset  ");
     RasterPosition(&drawnHint.split, nullptr);
     PrintSmall("2) Press ESC to Exit to Menu");
@@ -222,7 +269,7 @@ void DrawO(float x, float y) {
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < 100; ++i) {
         const double angle = i * 3.1415926535898 * 0.02;
-        glVertex2d(1.5 * std::cos(angle), 1.5 * std::sin(angle));
+        glVertex2d(markReach * std::cos(angle), markReach * std::sin(angle));
     }
     glEnd();
     EndMark();
@@ -232,13 +279,13 @@ void DrawX(float x, float y) {
     BeginMark(x, y);
     glBegin(GL_LINES);
     glColor3f(1.0f, 0.0f, 0.0f);
-    glVertex2f(-1.0f, 1.5f);
+    glVertex2f(-1.0f, markReach);
     glColor3f(0.0f, 1.0f, 0.0f);
-    glVertex2f(1.0f, -1.5f);
+    glVertex2f(1.0f, -markReach);
     glColor3f(0.0f, 0.0f, 1.0f);
-    glVertex2f(1.0f, 1.5f);
+    glVertex2f(1.0f, markReach);
     glColor3f(0.5f, 0.5f, 0.5f);
-    glVertex2f(-1.0f, -1.5f);
+    glVertex2f(-1.0f, -markReach);
     glEnd();
     EndMark();
 }

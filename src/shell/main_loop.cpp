@@ -88,7 +88,7 @@ void RunInnerLoop(GameWindow* window) {
         }
         SetProjection(window->width, window->height);
         const uint32_t now = MillisecondClock();
-        StepPointer();
+        StepPointer(window);
         UpdateFrame(now - window->lastFrameTime);
         window->lastFrameTime = now;
         DrawFrame();

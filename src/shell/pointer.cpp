@@ -11,14 +11,16 @@
 #include "render/game_scene.h"
 #include "render/menus.h"
 #include "render/pointer_targets.h"
+#include "shell/window_messages.h"
 
 namespace {
 
 struct PointerState {
     // Where the pointer was last seen, once it has been since the window opened.
     bool placeKnown = false;
-    int32_t x = 0, y = 0;
-    PointerTarget pressedOn; // what it went down on; none while it is up
+    float x = 0, y = 0;
+    PointerTarget pressedOn;          // what it went down on; none while it is up
+    int32_t* pressedScreen = nullptr; // the highlighted row of the menu it went down on
     // What its latest action asks for: the highlight or the cursor brought to
     // goal, and, with choose, what Enter or the cell's key then does there.
     PointerTarget goal;
@@ -30,9 +32,12 @@ struct PointerState {
 };
 PointerState pointer;
 
-void Press(KeyTable& keys, int key) {
-    keys[key] = 1;
-    if (pointer.heldCount < pointer.held.size()) pointer.held[pointer.heldCount++] = key;
+GameWindow* pressingIn = nullptr; // the window of the frame under way
+
+void Press(int key) {
+    if (pointer.heldCount == pointer.held.size()) return;
+    pointer.held[pointer.heldCount++] = key;
+    RecordKey(pressingIn, KeySource::pointer, uint32_t(key), 1);
 }
 
 // Only the rows and the cells follow a move; something to be chosen is not
@@ -48,16 +53,16 @@ void Aim(PointerTarget target, bool choose) {
 
 // One step on a menu screen: Up or Down towards the goal's row, then Enter on
 // it. True when there is nothing more to do.
-bool StepInMenu(KeyTable& keys) {
+bool StepInMenu() {
     int32_t* row = HighlightedMenuRow();
     // The screen the pointer chose on has gone: a key got there first.
     if (row == nullptr || row != pointer.menuScreen) return true;
     if (*row < pointer.goal.index) {
-        Press(keys, vkDown);
+        Press(vkDown);
     } else if (*row > pointer.goal.index) {
-        Press(keys, vkUp);
+        Press(vkUp);
     } else {
-        if (pointer.choose) Press(keys, vkReturn);
+        if (pointer.choose) Press(vkReturn);
         return true;
     }
     return false;
@@ -66,42 +71,42 @@ bool StepInMenu(KeyTable& keys) {
 // One step on a cell: with the arrow keys, the cursor one step each way
 // towards it, then Enter once the cursor has been drawn there (Enter places in
 // the cell taken from where it was drawn last); with the keypad, the cell's key.
-bool StepToCell(KeyTable& keys) {
+bool StepToCell() {
     // Only a person to move may point at cells: not while the computer is to
     // move, nor once the game is over.
     if (gameResult != 0 || (!screenFlags.twoPlayerGame && turnFlag != 1)) return true;
     const int32_t cell = pointer.goal.index;
     if (!ArrowKeysInForce()) {
         // The keypad is laid out as the board: 7 8 9 on top, 1 2 3 at the bottom.
-        if (pointer.choose) Press(keys, vkNumpad7 + cell % 3 - 3 * (cell / 3));
+        if (pointer.choose) Press(vkNumpad7 + cell % 3 - 3 * (cell / 3));
         return true;
     }
     float x = 0, y = 0;
     CellPosition(cell, &x, &y);
     if (cursor.x != x || cursor.y != y) {
-        if (cursor.y < y) Press(keys, vkUp);
-        if (cursor.y > y) Press(keys, vkDown);
-        if (cursor.x < x) Press(keys, vkRight);
-        if (cursor.x > x) Press(keys, vkLeft);
+        if (cursor.y < y) Press(vkUp);
+        if (cursor.y > y) Press(vkDown);
+        if (cursor.x < x) Press(vkRight);
+        if (cursor.x > x) Press(vkLeft);
         return false;
     }
     if (!pointer.choose) return true;
     if (cursor.column != cell % 3 || cursor.row != cell / 3) return false;
-    Press(keys, vkReturn);
+    Press(vkReturn);
     return true;
 }
 
-bool StepInGame(KeyTable& keys) {
+bool StepInGame() {
     if (screenFlags.inMenu) return true;
     switch (pointer.goal.kind) {
     case PointerTargetKind::reset:
-        Press(keys, vkR);
+        Press(vkR);
         return true;
     case PointerTargetKind::backToMenu:
-        Press(keys, vkEscape);
+        Press(vkEscape);
         return true;
     case PointerTargetKind::cell:
-        return StepToCell(keys);
+        return StepToCell();
     default:
         return true;
     }
@@ -109,7 +114,11 @@ bool StepInGame(KeyTable& keys) {
 
 } // namespace
 
-void RecordPointer(GameWindow* window, PointerAction action, int32_t x, int32_t y) {
+void RecordPointer(GameWindow*, PointerAction action, float x, float y) {
+    if (action == PointerAction::cancel) {
+        pointer.pressedOn = {};
+        return;
+    }
     // The systems also report a pointer at rest (under a window that appears,
     // when the focus changes): only a new place is a move, and the first place
     // seen in a window is where the pointer rests.
@@ -119,15 +128,14 @@ void RecordPointer(GameWindow* window, PointerAction action, int32_t x, int32_t 
     pointer.y = y;
     if (action == PointerAction::move && !moved) return;
 
-    // The middle of the pixel, counted from the lower left as the drawing is.
-    const PointerTarget target =
-        PointerTargetAt(float(x) + 0.5f, float(ClientHeight(window) - y) - 0.5f);
+    const PointerTarget target = PointerTargetAt(x, y);
     switch (action) {
     case PointerAction::move:
         Aim(target, false);
         break;
     case PointerAction::press:
         pointer.pressedOn = target;
+        pointer.pressedScreen = HighlightedMenuRow();
         Aim(target, false);
         break;
     case PointerAction::release:
@@ -135,21 +143,29 @@ void RecordPointer(GameWindow* window, PointerAction action, int32_t x, int32_t 
             Aim(target, true);
         pointer.pressedOn = {};
         break;
+    case PointerAction::cancel:
+        break;
     }
 }
 
-void StepPointer() {
-    if (keyTable == nullptr) return;
-    KeyTable& keys = *keyTable;
-    for (std::size_t i = 0; i < pointer.heldCount; ++i) keys[pointer.held[i]] = 0;
+void StepPointer(GameWindow* window) {
+    if (window->keyTable == nullptr) return;
+    pressingIn = window;
+    for (std::size_t i = 0; i < pointer.heldCount; ++i)
+        RecordKey(window, KeySource::pointer, uint32_t(pointer.held[i]), 0);
     pointer.heldCount = 0;
+    // A press is a choice only on the screen it was made on: another screen
+    // shown since (a key got there first) is not chosen by its release.
+    if (HighlightedMenuRow() != pointer.pressedScreen) pointer.pressedOn = {};
     if (pointer.goal.kind == PointerTargetKind::none) return;
-    const bool done =
-        pointer.goal.kind == PointerTargetKind::menuRow ? StepInMenu(keys) : StepInGame(keys);
+    const bool done = pointer.goal.kind == PointerTargetKind::menuRow ? StepInMenu() : StepInGame();
     if (done) {
         pointer.goal = {};
         pointer.choose = false;
     }
 }
 
-void ForgetPointer() { pointer = PointerState{}; }
+void ForgetPointer() {
+    pointer = PointerState{};
+    ForgetPointerTargets();
+}

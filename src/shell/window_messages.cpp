@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/messages.h"
+#include "render/pointer_targets.h"
 #include "shell/main_loop.h"
 #include "shell/projection.h"
 
@@ -33,6 +34,8 @@ void ReleaseAllKeys(GameWindow* window) {
 
 void WindowShown(GameWindow* window, int32_t width, int32_t height) {
     window->visible = 1;
+    // What the pointer could find was laid out for the size before.
+    ForgetPointerTargets();
     SetProjection(width, height);
 }
 

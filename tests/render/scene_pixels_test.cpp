@@ -782,11 +782,10 @@ TEST_F(ScenePixels, LargeFontHeightFollowsTheViewportSize) {
     }
 }
 
-// The pointer finds what the last frame drew where it drew it, at the four
-// full-screen sizes and an odd window size: a menu row over its text and half
-// way to the rows beside it, a cell up to half way to the cells beside it,
-// the key hint's two halves along its words, and nothing elsewhere.
-TEST_F(ScenePixels, PointerFindsWhatTheFrameDrewAtEverySize) {
+// The pointer finds the menu row the last frame drew where it drew it, at the
+// four full-screen sizes and an odd window size: over its text and half way to
+// the rows beside it, and nothing elsewhere.
+TEST_F(ScenePixels, PointerFindsTheMenuRowsAtEverySize) {
     using Kind = PointerTargetKind;
     const std::pair<int, int> sizes[] = {
         {1280, 1024}, {1024, 768}, {800, 600}, {640, 480}, {1001, 657}};
@@ -813,39 +812,136 @@ TEST_F(ScenePixels, PointerFindsWhatTheFrameDrewAtEverySize) {
             EXPECT_EQ(PointerTargetAt(x - em, middle), PointerTarget{});
         }
         EXPECT_EQ(PointerTargetAt(w / 3.3 + em, h - 0.02 * h), PointerTarget{}) << "above the rows";
+    }
+}
 
+// Runs of adjacent indices whose count passes `least`, by their middles.
+std::vector<double> MiddlesOfRuns(const std::vector<int>& counts, int least) {
+    std::vector<double> middles;
+    int runStart = -1;
+    for (int i = 0; i <= int(counts.size()); ++i) {
+        const bool in = i < int(counts.size()) && counts[i] > least;
+        if (in && runStart < 0) runStart = i;
+        if (!in && runStart >= 0) {
+            middles.push_back((runStart + i - 1) / 2.0);
+            runStart = -1;
+        }
+    }
+    return middles;
+}
+
+// The box around the pixels that pass `is`, in window pixels from the lower left.
+struct PixelBox {
+    int left = 1 << 30, bottom = 1 << 30, right = -1, top = -1;
+    bool Empty() const { return right < 0; }
+};
+
+// The game scene drawn in windows of the sizes players have (full screen, and
+// maximised under a taskbar and caption), read back, and the pointer tried
+// where the player sees things: 10 pixels either side of each grid line as
+// drawn falls in the cell on that side; the key hint's halves answer over
+// their words, and the outcome text above them does not.
+TEST(PointerOnTheBoard, LandsInTheCellThePlayerSeesAndOnTheHintsWords) {
+    using Kind = PointerTargetKind;
+    const std::pair<int, int> sizes[] = {{1280, 968}, {1024, 712}, {800, 600}, {640, 480}};
+    ScratchFolder folder;
+    std::filesystem::create_directory_symlink(KELMOT_SOURCE_DIR "/Data", "Data");
+    for (const auto& [w, h] : sizes) {
+        SCOPED_TRACE(testing::Message() << w << "x" << h);
+        GlWindow window{w, h};
+        ASSERT_EQ(LoadTextures(), 1);
+        BuildSmallFont();
+        // A black sky and banner: the grid's lines are the only red, the text
+        // the only white.
+        const uint8_t black[3] = {0, 0, 0};
+        uint32_t blackTexture = 0;
+        glGenTextures(1, &blackTexture);
+        glBindTexture(GL_TEXTURE_2D, blackTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, black);
+        textures[starsTexture] = textures[blueTexture] = blackTexture;
+        settings = Settings{};
+        settings.controls = 0; // no cursor
+        screenFlags = ScreenFlags{};
         screenFlags.inMenu = 0;
+        glClearColor(0, 0, 0, 1);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
         GameProjection(w, h);
-        DrawFrame();
-        for (int32_t cell = 0; cell < 9; ++cell) {
-            SCOPED_TRACE(testing::Message() << "cell " << cell);
-            const float x = -5.0f + 5.0f * float(cell % 3), y = 5.0f - 4.0f * float(cell / 3);
-            for (const auto& [dx, dy] : {std::pair{0.0f, 0.0f}, {-2.4f, 1.9f}, {2.4f, -1.9f}}) {
-                const WindowPoint p = Project(MarkFrame(x + dx, y + dy), 0, 0, 0);
-                if (p.y < h) {
-                    EXPECT_EQ(PointerTargetAt(p.x, p.y), (PointerTarget{Kind::cell, cell}));
-                }
-            }
-        }
-        const WindowPoint beside = Project(MarkFrame(-7.8f, 1.0f), 0, 0, 0);
-        EXPECT_EQ(PointerTargetAt(beside.x, beside.y), PointerTarget{}) << "beside the board";
 
-        // Along the hint's baseline: R's half from where it starts, then ESC's,
-        // the longer, then nothing.
-        const WindowPoint hint = Project(EyeSpace, -1.55, -2.4, -6);
-        std::vector<std::pair<Kind, int>> runs;
-        for (double x = hint.x - 10; x < w; ++x) {
-            const Kind kind = PointerTargetAt(x, hint.y + 3).kind;
-            if (runs.empty() || runs.back().first != kind) runs.push_back({kind, 0});
-            ++runs.back().second;
+        std::vector<uint8_t> rgb(size_t(w) * h * 3);
+        auto drawAndRead = [&](GameResult result) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glLoadIdentity();
+            ForgetPointerTargets();
+            DrawGameScene(result);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        };
+        auto pixel = [&](int x, int y) {
+            const size_t at = (size_t(y) * w + size_t(x)) * 3;
+            return Rgb{rgb[at], rgb[at + 1], rgb[at + 2]};
+        };
+        auto isRed = [](Rgb c) { return c[0] >= 200 && c[1] <= 60 && c[2] <= 60; };
+        auto whiteBox = [&](int above) {
+            PixelBox box;
+            for (int y = above; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    if (IsWhite(pixel(x, y))) {
+                        box = {std::min(box.left, x), std::min(box.bottom, y),
+                               std::max(box.right, x), std::max(box.top, y)};
+                    }
+            return box;
+        };
+
+        drawAndRead(0);
+        std::vector<int> redInColumn(w), redInRow(h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (isRed(pixel(x, y))) {
+                    ++redInColumn[x];
+                    ++redInRow[y];
+                }
+        // The lines down cross most of the window's height, those across most
+        // of the board's width.
+        const std::vector<double> down = MiddlesOfRuns(redInColumn, h / 3);
+        std::vector<double> across = MiddlesOfRuns(redInRow, w / 8);
+        ASSERT_EQ(down.size(), 2u);
+        ASSERT_EQ(across.size(), 2u);
+        std::sort(across.rbegin(), across.rend()); // the top line first
+        for (const double x : {down[0] - 10, down[0] + 10, down[1] - 10, down[1] + 10})
+            for (const double y :
+                 {across[0] + 40, across[0] + 10, across[0] - 10, across[1] + 10, across[1] - 10}) {
+                const int32_t column = (x > down[0]) + (x > down[1]);
+                const int32_t row = (y < across[0]) + (y < across[1]);
+                EXPECT_EQ(PointerTargetAt(float(x + 0.5), float(y + 0.5)),
+                          (PointerTarget{Kind::cell, row * 3 + column}))
+                    << "at (" << x << ", " << y << ")";
+            }
+        EXPECT_EQ(PointerTargetAt(5.5f, float(across[0] - 10)), PointerTarget{})
+            << "beside the board";
+
+        // The hint is the only text while the game goes on.
+        const PixelBox hint = whiteBox(0);
+        ASSERT_FALSE(hint.Empty());
+        ASSERT_LT(hint.top, across[1]);
+        const float middle = (hint.bottom + hint.top) / 2.0f + 0.5f;
+        const float tenth = (hint.right - hint.left) / 10.0f;
+        for (const float y : {middle, hint.bottom - 1.5f, hint.top + 1.5f}) {
+            EXPECT_EQ(PointerTargetAt(hint.left + tenth, y).kind, Kind::reset) << y;
+            EXPECT_EQ(PointerTargetAt(hint.right - tenth, y).kind, Kind::backToMenu) << y;
         }
-        ASSERT_GE(runs.size(), 3u);
-        EXPECT_EQ(runs[0].first, Kind::none);
-        EXPECT_NEAR(runs[0].second, 10, 1);
-        EXPECT_EQ(runs[1].first, Kind::reset);
-        EXPECT_EQ(runs[2].first, Kind::backToMenu);
-        EXPECT_LT(runs[1].second, runs[2].second);
-        EXPECT_LE(runs.size(), 4u);
+        // "You Win!" above it, and the banner it stands on, answer nothing.
+        drawAndRead(1);
+        const PixelBox outcome = whiteBox(hint.top + 2);
+        ASSERT_FALSE(outcome.Empty());
+        for (const float y :
+             {outcome.bottom + 0.5f, (outcome.bottom + outcome.top) / 2.0f, outcome.top + 2.5f})
+            EXPECT_EQ(PointerTargetAt((outcome.left + outcome.right) / 2.0f, y), PointerTarget{})
+                << y;
+
+        ReleaseSmallFont();
+        glDeleteTextures(1, &blackTexture);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/linux/key_map.h"
 #include "platform/linux/pointer_events.h"
 #include "platform/messages.h"
+#include "platform/pointer.h"
 #include "render/error_report.h"
 #include "shell/window_messages.h"
 
@@ -56,6 +57,8 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         SDL_EnableScreenSaver();
+        // A press under way is not finished in another window.
+        RecordPointer(window, PointerAction::cancel, 0, 0);
         break;
     default:
         break;

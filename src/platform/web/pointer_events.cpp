@@ -4,15 +4,12 @@
 #include <emscripten.h>
 
 #include "platform/pointer.h"
-#include "shell/pointer.h"
 
-// action: 0 a move, 1 a press, 2 a release; x and y in canvas pixels from its
-// top left. Taken at once, not queued with the keys: it only notes what the
-// pointer asks for, which the next frame carries out.
-extern "C" EMSCRIPTEN_KEEPALIVE void KelmotPointer(int32_t action, int32_t x, int32_t y) {
-    if (gameWindow == nullptr || gameWindow->window == nullptr || action < 0 || action > 2) return;
+// action: 0 a move, 1 a press, 2 a release, 3 a press the browser took away;
+// x and y in the canvas's pixels from its bottom left. Taken at once, not
+// queued with the keys: it only notes what the pointer asks for, which the
+// next frame carries out.
+extern "C" EMSCRIPTEN_KEEPALIVE void KelmotPointer(int32_t action, float x, float y) {
+    if (gameWindow == nullptr || gameWindow->window == nullptr || action < 0 || action > 3) return;
     RecordPointer(gameWindow, static_cast<PointerAction>(action), x, y);
 }
-
-// The canvas is the client area, as high as the window was asked to be.
-int32_t ClientHeight(GameWindow* window) { return window->height; }

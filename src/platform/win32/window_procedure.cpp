@@ -38,11 +38,13 @@ LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (wParam > 255) break;
-        RecordKey(game, KeySource::keyboard, static_cast<uint32_t>(wParam), message == WM_KEYDOWN ? 1 : 0);
+        RecordKey(game, KeySource::keyboard, static_cast<uint32_t>(wParam),
+                  message == WM_KEYDOWN ? 1 : 0);
         return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
         HandlePointerMessage(game, window, message, lParam);
         return 0;
     case WM_SYSCOMMAND:

@@ -81,24 +81,25 @@ const kelmotPage = (() => {
     });
   }
 
-  // Where a pointer event falls on the canvas, in canvas pixels from its top
-  // left: through the box the page shows the canvas in, where its picture is
-  // scaled to fit with its shape kept and centred (as object-fit: contain
-  // shows it full screen; one canvas pixel to a device pixel otherwise).
+  // Where a pointer event falls on the canvas, in canvas pixels from its
+  // bottom left: through the box the page shows the canvas in, where its
+  // picture is scaled to fit with its shape kept and centred (as object-fit:
+  // contain shows it full screen; one canvas pixel to a device pixel otherwise).
   function canvasPoint(canvas, event) {
     const box = canvas.getBoundingClientRect();
     const scale = Math.min(box.width / canvas.width, box.height / canvas.height);
     const left = box.left + (box.width - canvas.width * scale) / 2;
     const top = box.top + (box.height - canvas.height * scale) / 2;
-    return [Math.floor((event.clientX - left) / scale), Math.floor((event.clientY - top) / scale)];
+    return [(event.clientX - left) / scale, canvas.height - (event.clientY - top) / scale];
   }
 
   // The pointer on the canvas (mouse, touch and pen alike) goes to the game:
-  // its moves (0), and its main button or contact going down (1) and up (2).
-  // A second finger is not followed.
+  // its moves (0), and its main button or contact going down (1) and up (2);
+  // a press the browser takes for itself (a scroll, a gesture, another window)
+  // ends without acting (3). A second finger is not followed.
   function followPointer(canvas) {
     const report = (action) => (event) => {
-      if (!event.isPrimary || (action != 0 && event.button != 0)) return;
+      if (!event.isPrimary || ((action == 1 || action == 2) && event.button != 0)) return;
       if (action == 1) {
         // The release comes to the canvas wherever it happens; nothing is
         // selected and the focus stays where it is.
@@ -110,6 +111,9 @@ const kelmotPage = (() => {
     canvas.addEventListener('pointermove', report(0));
     canvas.addEventListener('pointerdown', report(1));
     canvas.addEventListener('pointerup', report(2));
+    canvas.addEventListener('pointercancel', report(3));
+    // Also after each release, when the press has already ended.
+    canvas.addEventListener('lostpointercapture', report(3));
   }
 
   // The screen stays awake while the game's window has the focus, where the
