@@ -29,6 +29,7 @@ Commands:
   point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
   tap X Y             a tap there (a touch on a phone, else a click)
   tap ID              a tap in the middle of the element with that id
+  cancel X Y          a touch there that the browser cancels (touch only)
   shot FILE           save the game's picture as the page shows it (scaled) as a
                       PNG picture; answers the canvas's own size
   page FILE           save the whole page as a PNG picture
@@ -342,6 +343,14 @@ def main():
                         x, y = driver.execute_script(ELEMENT_POINT_SCRIPT, argument)
                     x, y = x + offset[0], y + offset[1]
                     tap(driver, bool(scale), x, y)
+                    answer = [x, y]
+                elif command == 'cancel':
+                    # A touch that the browser takes back for itself.
+                    x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, argument.split()))
+                    x, y = x + offset[0], y + offset[1]
+                    driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                                           {'type': 'touchStart', 'touchPoints': [{'x': x, 'y': y}]})
+                    driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchCancel', 'touchPoints': []})
                     answer = [x, y]
                 elif command == 'shot':
                     x, y, width, height, *answer = driver.execute_script(PICTURE_SCRIPT)
