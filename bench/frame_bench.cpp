@@ -418,7 +418,7 @@ int main() {
     if (RegisterGameClass(&classInfo) == 0) {
         std::fprintf(stderr, "no usable display\n");
     } else {
-        PrepareGameWindow(&window, &keys, &classInfo, 1024, 768);
+        PrepareGameWindow(&window, &keys, &classInfo, 1024, 768, ScreenDpi());
         window.fullscreenMode = 0;
         if (OpenGameWindow(&window) != 1 || SetUpContext(&window, &keys) == 0) {
             std::fprintf(stderr, "the window could not be set up\n");
