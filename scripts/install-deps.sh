@@ -117,8 +117,8 @@ for target in "$@"; do
         Add game benchPeers web browser display
         command -v npm >/dev/null || Add lighthouse
         ;;
-    # Only the Linux benchmarks, once each.
-    bench-smoke) Add game benchPeers benchDisplay ;;
+    # Each benchmark once, without Lighthouse.
+    bench-smoke) Add game benchPeers benchDisplay web browser ;;
     soak) Add game display ;;
     *)
         echo "error: no list of packages for the make target $target" >&2
