@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all build run test test-desktops test-sanitize install uninstall package windows \
-	windows-installer test-windows web run-web test-web release fuzz bench soak clean
+	windows-installer test-windows web run-web test-web release fuzz bench bench-smoke soak clean
 
 all: build
 
@@ -178,19 +178,35 @@ fuzz:
 # figures for it on a phone (Lighthouse from npm, in $(BUILD_DIR)/lighthouse).
 LIGHTHOUSE_VERSION = 12.8.2
 LIGHTHOUSE_DIR = $(BUILD_DIR)/lighthouse
+BENCH_PROGRAMS = dib_bench frame_bench session_bench bare_window picture_window frame_probe
 bench: build web
 	@scripts/install-deps.sh bench
 	npm ls --prefix $(LIGHTHOUSE_DIR) lighthouse@$(LIGHTHOUSE_VERSION) >/dev/null 2>&1 || \
 	    npm install --prefix $(LIGHTHOUSE_DIR) --no-audit --no-fund lighthouse@$(LIGHTHOUSE_VERSION)
 	$(CONFIGURE) -DKELMOT_BENCH=ON
-	cmake --build $(BUILD_DIR) --target dib_bench frame_bench session_bench bare_window \
-	    picture_window frame_probe
+	cmake --build $(BUILD_DIR) --target $(BENCH_PROGRAMS)
 	$(BUILD_DIR)/bench/dib_bench
 	$(XVFB) $(BUILD_DIR)/bench/frame_bench
 	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench $(BUILD_DIR)/run/kelmot \
 	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
 	    $(BUILD_DIR)/bench/libframe_probe.so Data
 	/usr/bin/python3 bench/web_bench.py $(WEB_DIR) $(LIGHTHOUSE_DIR)/node_modules/.bin/lighthouse
+
+# Each benchmark once, quickly (--smoke: small pictures, a few frames, one
+# start-up each), so that they keep building and running; fails on an error,
+# never on a figure. Only the game, the benchmarks and the browser's page are
+# built. Lighthouse is left out: it is fetched from npm and takes half a minute
+# for figures alone.
+bench-smoke: web
+	@scripts/install-deps.sh bench-smoke
+	$(GAME_CONFIGURE) -DKELMOT_BENCH=ON
+	cmake --build $(BUILD_DIR) --target kelmot_runtime $(BENCH_PROGRAMS)
+	$(BUILD_DIR)/bench/dib_bench --smoke
+	$(XVFB) $(BUILD_DIR)/bench/frame_bench --smoke
+	tests/display/with_xvfb.sh $(BUILD_DIR)/bench/session_bench --smoke $(BUILD_DIR)/run/kelmot \
+	    $(BUILD_DIR)/bench/bare_window $(BUILD_DIR)/bench/picture_window \
+	    $(BUILD_DIR)/bench/libframe_probe.so Data
+	/usr/bin/python3 bench/web_bench.py --smoke $(WEB_DIR)
 
 # Ten minutes (SOAK_SECONDS) of scripted play of a debug build that checks for
 # OpenGL errors after every frame; fails on any error or on resident memory

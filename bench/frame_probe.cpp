@@ -14,7 +14,7 @@
 // KELMOT_PROBE_MODE=play types a fixed script of key presses (SDL events, as the
 // keyboard gives them) through the menus and two games, and then, with
 // KELMOT_PROBE_MINIMISE=1, reports the processor time of five seconds shown
-// and of five seconds minimised:
+// and of five seconds minimised (KELMOT_PROBE_PHASE_MS sets another length):
 //   shown CPU_NS FRAMES
 //   minimised CPU_NS FRAMES
 // The process ends (_exit 0) once everything is reported; its peak resident
@@ -39,6 +39,7 @@ namespace {
 int reportFd = -1;
 bool firstOnly = false;
 bool minimise = false;
+int64_t phaseNs = 5'000'000'000; // of the shown and of the minimised phase
 std::atomic<long> frames{0};
 
 int64_t Now(clockid_t clock) {
@@ -65,6 +66,9 @@ void Report(const char* name, int64_t value, long count = -1) {
     firstOnly = !mode || std::strcmp(mode, "first") == 0;
     const char* minimiseSetting = std::getenv("KELMOT_PROBE_MINIMISE");
     minimise = minimiseSetting && std::strcmp(minimiseSetting, "1") == 0;
+    const char* phaseSetting = std::getenv("KELMOT_PROBE_PHASE_MS");
+    if (phaseSetting && std::atoll(phaseSetting) > 0)
+        phaseNs = std::atoll(phaseSetting) * 1'000'000;
     Report("loaded", loaded);
 }
 
@@ -155,7 +159,6 @@ constexpr Press script[] = {
     {450, SDL_SCANCODE_RIGHT},  {460, SDL_SCANCODE_RETURN}, {480, SDL_SCANCODE_ESCAPE},
 };
 constexpr long scriptEnd = 520;
-constexpr int64_t phaseNs = 5'000'000'000;
 
 void PushKey(SDL_Window* window, SDL_Scancode key, bool down) {
     SDL_Event event{};
@@ -210,7 +213,7 @@ void AfterScript(SDL_Window* window, long frame) {
     if (shownCpuStart < 0) return; // minimised already; frames drawn since then are counted
     const int64_t used = Now(CLOCK_PROCESS_CPUTIME_ID) - shownCpuStart;
     const int64_t took = Now(CLOCK_MONOTONIC) - shownStart;
-    // Scaled to exactly five seconds.
+    // Scaled to exactly the phase's length.
     Report("shown", int64_t(double(used) * double(phaseNs) / double(took)),
            frame - shownStartFrame);
     shownCpuStart = -1;

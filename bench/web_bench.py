@@ -6,7 +6,11 @@ a game against the computer beside the bare page's empty frame, what a player
 downloads, and Lighthouse's figures for a phone beside those of the page before
 it was made for phones.
 
-Usage: web_bench.py WEB_BUILD_FOLDER [LIGHTHOUSE]
+Usage: web_bench.py [--smoke] WEB_BUILD_FOLDER [LIGHTHOUSE]
+
+--smoke loads each page once and times a few frames of each kind: a quick check
+that the page and the bare page still start and draw, whose figures mean
+nothing.
 
 The page is the one released, kelmot-VERSION-web.zip, served as it is by a
 plain static server that compresses nothing; for the start-up times without its
@@ -143,15 +147,23 @@ def lighthouse(command, folder):
 
 
 def main():
-    build = sys.argv[1]
+    arguments = sys.argv[1:]
+    smoke = arguments[:1] == ['--smoke']
+    if smoke:
+        arguments = arguments[1:]
+    if not 1 <= len(arguments) <= 2:
+        sys.exit('usage: web_bench.py [--smoke] WEB_BUILD_FOLDER [LIGHTHOUSE]')
+    build = arguments[0]
+    # How many loads of each page, frames timed and frames let go first.
+    starts_count, frame_count, warm_up = (1, 5, 2) if smoke else (7, 200, 30)
     folder = tempfile.mkdtemp(prefix='kelmot-web-bench-')
     # This version's, not an older one a build folder may still hold.
     version = open(os.path.join(here, '..', 'VERSION')).read().strip()
     with zipfile.ZipFile(os.path.join(build, 'kelmot-%s-web.zip' % version)) as archive:
         archive.extractall(folder)
     released = os.path.join(folder, 'kelmot-%s-web' % version)
-    if len(sys.argv) > 2:
-        lighthouse(sys.argv[2], released)
+    if len(arguments) > 1:
+        lighthouse(arguments[1], released)
     page = os.path.join(folder, 'page')
     shutil.copytree(released, page, ignore=shutil.ignore_patterns('sw.js'))
     shutil.copy(os.path.join(here, 'bare_webgl.html'), page)
@@ -167,27 +179,29 @@ def main():
         driver.execute_async_script(browser.STORE_SCRIPT, '/kelmot/prefs.txt', PREFS)
 
         starts = {'game': [], 'bare': []}
-        for _ in range(7):  # in turns, so that the machine's load falls on both alike
+        for _ in range(starts_count):  # in turns, so that the machine's load falls on both alike
             for kind, name in (('game', 'index.html'), ('bare', 'bare_webgl.html')):
                 driver.get(server.address + name)
                 starts[kind].append(wait_for(driver, 'kelmotProbe.firstFrame'))
-        print('Start-up, from the page\'s load to its first presented frame (median of 7):')
+        print('Start-up, from the page\'s load to its first presented frame (median of %d):'
+              % starts_count)
         for kind, label in (('game', 'the game\'s page'), ('bare', 'bare WebGL page')):
             print('  %-18s %7.1f ms' % (label, statistics.median(starts[kind])))
 
         driver.get(server.address + 'bare_webgl.html')
         wait_for(driver, 'kelmotProbe.firstFrame')
-        empty = frames(driver, 200)
+        empty = frames(driver, frame_count)
         driver.get(server.address + 'index.html')
         wait_for(driver, 'kelmotProbe.firstFrame')
-        frames(driver, 30)  # the first frames draw the fonts' atlas and the programs
-        menu = frames(driver, 200)
+        frames(driver, warm_up)  # the first frames draw the fonts' atlas and the programs
+        menu = frames(driver, frame_count)
         browser.ActionChains(driver).key_down(browser.Keys.ENTER).perform()
         time.sleep(0.3)
         browser.ActionChains(driver).key_up(browser.Keys.ENTER).perform()
-        frames(driver, 30)
-        game = frames(driver, 200)
-        print('Frame time, from the animation frame to the drawing done (median of 200):')
+        frames(driver, warm_up)
+        game = frames(driver, frame_count)
+        print('Frame time, from the animation frame to the drawing done (median of %d):'
+              % frame_count)
         print('  %-18s %7.2f ms' % ('empty (bare page)', empty))
         print('  %-18s %7.2f ms' % ('main menu', menu))
         print('  %-18s %7.2f ms' % ('game', game))

@@ -9,7 +9,7 @@
 #        install-deps.sh --list TARGET...  print it, one package a line
 # TARGET: run build test test-desktops test-sanitize package check-package
 #         windows windows-installer test-windows web test-web release fuzz bench
-#         soak
+#         bench-smoke soak
 set -euo pipefail
 
 # Building the Linux game, and what it needs when it runs: OpenGL 1.1 and GLU
@@ -63,6 +63,10 @@ webTests=(googletest)
 fuzz=(clang libclang-rt-14-dev)
 # The other libraries the BMP reader is timed against.
 benchPeers=(libstb-dev)
+# The display the Linux benchmarks run on: Xvfb (through xvfb-run, or
+# tests/display/with_xvfb.sh with openbox, whose start x11-utils and
+# x11-xserver-utils check and set up).
+benchDisplay=(xvfb xauth openbox x11-utils x11-xserver-utils)
 # npm, which installs Lighthouse into the build folder for the browser page's
 # figures (Debian's package; some nodejs packages have it built in).
 lighthouse=(npm)
@@ -113,6 +117,8 @@ for target in "$@"; do
         Add game benchPeers web browser display
         command -v npm >/dev/null || Add lighthouse
         ;;
+    # Each benchmark once, without Lighthouse.
+    bench-smoke) Add game benchPeers benchDisplay web browser ;;
     soak) Add game display ;;
     *)
         echo "error: no list of packages for the make target $target" >&2
