@@ -30,6 +30,8 @@ Commands:
   tap X Y             a tap there (a touch on a phone, else a click)
   tap ID              a tap in the middle of the element with that id
   cancel X Y          a touch there that the browser cancels (touch only)
+  uncapture X Y       a touch there whose capture the canvas loses before it is
+                      let go there (touch only)
   shot FILE           save the game's picture as the page shows it (scaled) as a
                       PNG picture; answers the canvas's own size
   page FILE           save the whole page as a PNG picture
@@ -344,13 +346,22 @@ def main():
                     x, y = x + offset[0], y + offset[1]
                     tap(driver, bool(scale), x, y)
                     answer = [x, y]
-                elif command == 'cancel':
-                    # A touch that the browser takes back for itself.
+                elif command in ('cancel', 'uncapture'):
+                    # A touch that the browser takes back for itself, or whose
+                    # capture the page loses before it is let go over the canvas.
                     x, y = driver.execute_script(CANVAS_POINT_SCRIPT, *map(int, argument.split()))
                     x, y = x + offset[0], y + offset[1]
+                    driver.execute_script(
+                        "document.getElementById('kelmot-window').addEventListener('pointerdown',"
+                        " (e) => { window.kelmotTestPointer = e.pointerId; }, {once: true})")
                     driver.execute_cdp_cmd('Input.dispatchTouchEvent',
                                            {'type': 'touchStart', 'touchPoints': [{'x': x, 'y': y}]})
-                    driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchCancel', 'touchPoints': []})
+                    if command == 'cancel':
+                        driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchCancel', 'touchPoints': []})
+                    else:
+                        driver.execute_script("document.getElementById('kelmot-window')"
+                                              ".releasePointerCapture(window.kelmotTestPointer)")
+                        driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
                     answer = [x, y]
                 elif command == 'shot':
                     x, y, width, height, *answer = driver.execute_script(PICTURE_SCRIPT)

@@ -44,7 +44,8 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
-    ${KELMOT_PLATFORM_DIR}/pointer_events.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
 set(KELMOT_WINDOW_LIBRARIES OpenGL::GL)
-set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
+# With the program itself, the functions only the page calls: nothing in the
+# game refers to them, so from a library the linker would leave them out.
+set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp ${KELMOT_PLATFORM_DIR}/pointer_events.cpp)
