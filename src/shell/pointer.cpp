@@ -32,12 +32,10 @@ struct PointerState {
 };
 PointerState pointer;
 
-GameWindow* pressingIn = nullptr; // the window of the frame under way
-
-void Press(int key) {
+void Press(GameWindow* window, int key) {
     if (pointer.heldCount == pointer.held.size()) return;
     pointer.held[pointer.heldCount++] = key;
-    RecordKey(pressingIn, KeySource::pointer, uint32_t(key), 1);
+    RecordKey(window, KeySource::pointer, uint32_t(key), 1);
 }
 
 // Only the rows and the cells follow a move; something to be chosen is not
@@ -53,16 +51,16 @@ void Aim(PointerTarget target, bool choose) {
 
 // One step on a menu screen: Up or Down towards the goal's row, then Enter on
 // it. True when there is nothing more to do.
-bool StepInMenu() {
+bool StepInMenu(GameWindow* window) {
     int32_t* row = HighlightedMenuRow();
     // The screen the pointer chose on has gone: a key got there first.
     if (row == nullptr || row != pointer.menuScreen) return true;
     if (*row < pointer.goal.index) {
-        Press(vkDown);
+        Press(window, vkDown);
     } else if (*row > pointer.goal.index) {
-        Press(vkUp);
+        Press(window, vkUp);
     } else {
-        if (pointer.choose) Press(vkReturn);
+        if (pointer.choose) Press(window, vkReturn);
         return true;
     }
     return false;
@@ -71,42 +69,42 @@ bool StepInMenu() {
 // One step on a cell: with the arrow keys, the cursor one step each way
 // towards it, then Enter once the cursor has been drawn there (Enter places in
 // the cell taken from where it was drawn last); with the keypad, the cell's key.
-bool StepToCell() {
+bool StepToCell(GameWindow* window) {
     // Only a person to move may point at cells: not while the computer is to
     // move, nor once the game is over.
     if (gameResult != 0 || (!screenFlags.twoPlayerGame && turnFlag != 1)) return true;
     const int32_t cell = pointer.goal.index;
     if (!ArrowKeysInForce()) {
         // The keypad is laid out as the board: 7 8 9 on top, 1 2 3 at the bottom.
-        if (pointer.choose) Press(vkNumpad7 + cell % 3 - 3 * (cell / 3));
+        if (pointer.choose) Press(window, vkNumpad7 + cell % 3 - 3 * (cell / 3));
         return true;
     }
     float x = 0, y = 0;
     CellPosition(cell, &x, &y);
     if (cursor.x != x || cursor.y != y) {
-        if (cursor.y < y) Press(vkUp);
-        if (cursor.y > y) Press(vkDown);
-        if (cursor.x < x) Press(vkRight);
-        if (cursor.x > x) Press(vkLeft);
+        if (cursor.y < y) Press(window, vkUp);
+        if (cursor.y > y) Press(window, vkDown);
+        if (cursor.x < x) Press(window, vkRight);
+        if (cursor.x > x) Press(window, vkLeft);
         return false;
     }
     if (!pointer.choose) return true;
     if (cursor.column != cell % 3 || cursor.row != cell / 3) return false;
-    Press(vkReturn);
+    Press(window, vkReturn);
     return true;
 }
 
-bool StepInGame() {
+bool StepInGame(GameWindow* window) {
     if (screenFlags.inMenu) return true;
     switch (pointer.goal.kind) {
     case PointerTargetKind::reset:
-        Press(vkR);
+        Press(window, vkR);
         return true;
     case PointerTargetKind::backToMenu:
-        Press(vkEscape);
+        Press(window, vkEscape);
         return true;
     case PointerTargetKind::cell:
-        return StepToCell();
+        return StepToCell(window);
     default:
         return true;
     }
@@ -150,7 +148,6 @@ void RecordPointer(GameWindow*, PointerAction action, float x, float y) {
 
 void StepPointer(GameWindow* window) {
     if (window->keyTable == nullptr) return;
-    pressingIn = window;
     for (std::size_t i = 0; i < pointer.heldCount; ++i)
         RecordKey(window, KeySource::pointer, uint32_t(pointer.held[i]), 0);
     pointer.heldCount = 0;
@@ -158,7 +155,8 @@ void StepPointer(GameWindow* window) {
     // shown since (a key got there first) is not chosen by its release.
     if (HighlightedMenuRow() != pointer.pressedScreen) pointer.pressedOn = {};
     if (pointer.goal.kind == PointerTargetKind::none) return;
-    const bool done = pointer.goal.kind == PointerTargetKind::menuRow ? StepInMenu() : StepInGame();
+    const bool done =
+        pointer.goal.kind == PointerTargetKind::menuRow ? StepInMenu(window) : StepInGame(window);
     if (done) {
         pointer.goal = {};
         pointer.choose = false;
