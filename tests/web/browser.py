@@ -359,6 +359,9 @@ def main():
                     if command == 'cancel':
                         driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchCancel', 'touchPoints': []})
                     else:
+                        # Taken once the pointer moves, and let go of then.
+                        driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                                               {'type': 'touchMove', 'touchPoints': [{'x': x + 1, 'y': y}]})
                         driver.execute_script("document.getElementById('kelmot-window')"
                                               ".releasePointerCapture(window.kelmotTestPointer)")
                         driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
