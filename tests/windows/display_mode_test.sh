@@ -97,6 +97,28 @@ ExpectExit 0
 ExpectMode $desktopMode
 ExpectStandardError
 
+echo "- the display changed under the full-screen game (a dock, another program): the message, then a window"
+NewGameFolder 2 0 1
+StartGame
+ExpectMode 800x600
+FocusGame
+MenuSettled
+xrandr -s 1024x768
+# Windows tells every window of the change (WM_DISPLAYCHANGE, with the bits
+# per pixel and the new size); Wine passes on no change made outside it, so
+# the message is posted here as Windows sends it.
+PostToGame 126 32 $(((768 << 16) | 1024)) || Fail "WM_DISPLAYCHANGE could not be posted"
+AnswerErrorBox
+WaitForNewWindow "$window" || Fail "no game window after the mode was lost"
+[[ "$(WindowPlace "$window")" != 800x600+0+0 ]] || Fail "the game window is still full screen"
+# The display stays as the other program set it.
+[[ "$(CurrentMode)" == 1024x768 ]] || Fail "the screen runs at $(CurrentMode), not 1024x768 as set"
+RequestClose
+ExpectExit 0
+ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
+xrandr -s $desktopMode
+ExpectMode $desktopMode
+
 echo "- a size the screen does not offer: the message, then a window"
 NewGameFolder 9 0 1
 StartGame

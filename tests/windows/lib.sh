@@ -42,10 +42,11 @@ DialogId() {
 WindowsVariable() { "$wine" cmd /c echo "%$1%" | tr -d '\r'; }
 HostPath() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
-# Posts message $1 to the game window (class "OpenGL", title "Kelmot") from a
+# Posts message $1 (with WPARAM $2 and LPARAM $3, where given) to the game
+# window (class "OpenGL", title "Kelmot") from a
 # program of its own in the same prefix.
 PostToGame() {
-    "$wine" "$postMessage" OpenGL Kelmot "$1"
+    "$wine" "$postMessage" OpenGL Kelmot "$@"
 }
 
 # Windows' keyboard is read through Wine from the X server's: Num Lock on, as

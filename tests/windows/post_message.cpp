@@ -1,5 +1,5 @@
 // Posts a window message to a top-level window, as another program would.
-// Usage: post_message CLASS TITLE MESSAGE
+// Usage: post_message CLASS TITLE MESSAGE [WPARAM LPARAM]
 // Ends with 0 once posted, 1 when no such window exists or the post fails, 2 on
 // wrong arguments.
 
@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: post_message CLASS TITLE MESSAGE\n");
+    if (argc != 4 && argc != 6) {
+        std::fprintf(stderr, "usage: post_message CLASS TITLE MESSAGE [WPARAM LPARAM]\n");
         return 2;
     }
     HWND window = FindWindowA(argv[1], argv[2]);
@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const UINT message = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
-    if (!PostMessageA(window, message, 0, 0)) {
+    const WPARAM wParam = argc == 6 ? std::strtoull(argv[4], nullptr, 0) : 0;
+    const LPARAM lParam = argc == 6 ? LPARAM(std::strtoll(argv[5], nullptr, 0)) : 0;
+    if (!PostMessageA(window, message, wParam, lParam)) {
         std::fprintf(stderr, "post_message: PostMessageA failed (%lu)\n", GetLastError());
         return 1;
     }

@@ -7,9 +7,11 @@
 
 #include <cstddef>
 
+#include "platform/messages.h"
 #include "platform/win32/window_procedure.h"
 #include "platform/window.h"
 #include "render/error_report.h"
+#include "shell/main_loop.h"
 #include "shell/window_messages.h"
 
 void ScreenSize(int32_t* width, int32_t* height) {
@@ -63,6 +65,28 @@ int32_t SwitchDisplayMode(int32_t width, int32_t height, int32_t bits) {
     mode.dmBitsPerPel = static_cast<DWORD>(bits);
     mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
     return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL ? 1 : 0;
+}
+
+// The full-screen window goes behind the program in front, minimised, and the
+// desktop has its display mode back until the player returns to the game.
+void LendDesktopMode(HWND shown) {
+    // First, so that the display change the restore sends is known as ours.
+    desktopModeLent = true;
+    ShowWindow(shown, SW_SHOWMINNOACTIVE);
+    ChangeDisplaySettingsA(nullptr, 0);
+}
+
+// The game's display mode cannot be had (again): the game goes on in a window,
+// as when the first switch fails. The display stays as it is now: the desktop's
+// own mode, or one another program set.
+void FullScreenLost(GameWindow* window) {
+    desktopModeLent = false;
+    ShowCursor(TRUE);
+    window->fullscreenMode = 0;
+    nextFullscreen = 0;
+    // Told first: the end of the pass would close the box at once.
+    ReportError("Mode Switch Failed.\nRunning In Windowed Mode.", ReportOwner::none);
+    PostEndOfPass(window);
 }
 
 // Undoes a failed opening in reverse order, the display mode and the pointer
@@ -137,6 +161,11 @@ int32_t OpenGameWindow(GameWindow* window) {
     // program that may still take it.
     SetForegroundWindow(window->window);
     WindowOpened(window);
+    // Windows refuses the foreground to a program that did not have the last
+    // input (the toggle came from another program, the player clicked
+    // elsewhere meanwhile): the program in front keeps it and the desktop's mode.
+    if (window->fullscreenMode == 1 && GetForegroundWindow() != window->window)
+        LendDesktopMode(window->window);
     return 1;
 }
 
@@ -169,15 +198,23 @@ void FollowActivation(GameWindow* window, HWND shown, bool active) {
         ReleaseAllKeys(window);
         // A window being destroyed is hidden first, and is no longer to be shown.
         if (window->fullscreenMode != 1 || desktopModeLent || !IsWindowVisible(shown)) return;
-        ShowWindow(shown, SW_SHOWMINNOACTIVE);
-        ChangeDisplaySettingsA(nullptr, 0);
-        desktopModeLent = true;
+        LendDesktopMode(shown);
     } else if (desktopModeLent) {
         desktopModeLent = false;
         // The mode first, so that the window comes back maximised at its size.
-        SwitchDisplayMode(window->width, window->height, window->colourBits);
+        if (SwitchDisplayMode(window->width, window->height, window->colourBits) != 1) {
+            FullScreenLost(window);
+            return;
+        }
         if (IsIconic(shown)) ShowWindow(shown, SW_RESTORE);
     }
+}
+
+void FollowDisplayChange(GameWindow* window, int32_t width, int32_t height) {
+    // The game's own changes, and any while the desktop has its mode back.
+    if (window->fullscreenMode != 1 || desktopModeLent) return;
+    if (width == window->width && height == window->height) return;
+    FullScreenLost(window);
 }
 
 bool GlContextIsCurrent() { return wglGetCurrentContext() != nullptr; }

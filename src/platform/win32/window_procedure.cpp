@@ -31,6 +31,9 @@ LRESULT CALLBACK HandleWindowMessage(HWND window, UINT message, WPARAM wParam, L
         // take the game away.
         FollowActivation(game, window, wParam != FALSE);
         return 0;
+    case WM_DISPLAYCHANGE:
+        FollowDisplayChange(game, LOWORD(lParam), HIWORD(lParam));
+        break;
     case WM_CLOSE:
         // Not passed on: the window loop closes the window once the pass ends.
         RequestQuit(game);

@@ -18,3 +18,7 @@ constexpr UINT modeToggleMessage = WM_USER + 1;
 // the window is minimised and the desktop gets its display mode back until the
 // player returns, when the game's mode comes back with the window.
 void FollowActivation(GameWindow* window, HWND shown, bool active);
+
+// The display now runs at width x height: a full-screen game whose mode another
+// program (or a monitor's change) took away goes on in a window, with a message.
+void FollowDisplayChange(GameWindow* window, int32_t width, int32_t height);
