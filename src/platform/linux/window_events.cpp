@@ -1,11 +1,11 @@
 #include "platform/linux/window_events.h"
 
 #include "platform/linux/display_mode.h"
-#include "platform/linux/gamepad.h"
 #include "platform/linux/key_map.h"
 #include "platform/linux/pointer_events.h"
 #include "platform/messages.h"
 #include "render/error_report.h"
+#include "shell/gamepad_keys.h"
 #include "shell/window_messages.h"
 
 uint32_t endOfPassEvent = 0;
@@ -56,6 +56,9 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         SDL_EnableScreenSaver();
+        // SDL lets go of the keyboard's keys itself; the controllers' presses
+        // go too, and what they hold as the game comes back is no press.
+        ReleaseAllKeys(window);
         break;
     default:
         break;
