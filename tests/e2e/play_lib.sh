@@ -365,6 +365,40 @@ PadPlayCell() {
     done
 }
 
+# Puts another program's window (xlogo) in front of the game, then holds the
+# controller's button $1; BackInFront gives the game the focus again and closes
+# the other program. The browser's tests put another tab in front instead.
+AwayHolding() {
+    local other
+    xlogo 2>/dev/null &
+    otherPid=$!
+    other=$(WaitForWindow xlogo) || { Fail "the other program's window did not appear"; return 1; }
+    xdotool windowactivate --sync "$other"
+    sleep 0.5
+    KeyDown "$1"
+    sleep 0.5
+}
+BackInFront() {
+    FocusGame
+    kill "$otherPid"
+    wait "$otherPid" 2>/dev/null || true
+}
+
+# From the main menu as the game opens, with controller 1 plugged in: B held in
+# another program's window is no press as the game comes back in front (the
+# game against the computer stays); let go and pressed again, it leaves the game.
+PadHeldFromBehind() {
+    echo "- B held while another program is in front is no press as the game comes back"
+    MenuSettled
+    HoldUntilChanged pad1:a
+    WaitForBoard "........." || return 1
+    AwayHolding pad1:b || return 1
+    BackInFront
+    ExpectBoardStays "........."
+    KeyUp pad1:b
+    BackToMenu pad1:b
+}
+
 # The game played with nothing but controllers, from the main menu as the game
 # opens, with controller 1 plugged in and the arrow keys' scheme in force.
 PlayWithGamepads() {
@@ -404,11 +438,11 @@ PlayWithGamepads() {
     Plug 1
     PressForBoard pad1:y "........."
 
-    echo "- B goes back to the menu; Down held runs down it to \"Exit\"; A ends the game with 0"
+    echo "- B goes back to the menu; the stick held down and right runs down it to \"Exit\"; A ends the game with 0"
     BackToMenu pad1:b
-    KeyDown pad1:down
+    KeyDown pad1:stick=100,100
     sleep 2.5
-    KeyUp pad1:down
+    KeyUp pad1:stick=100,100
     MenuSettled
     Press pad1:a
     ExpectExit 0

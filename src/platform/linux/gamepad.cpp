@@ -23,6 +23,11 @@ bool StartGamepads() {
     if (gamepads.started != 0) return gamepads.started == 1;
     // A is the bottom face button on every controller, whatever it is labelled.
     SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    // What the controllers hold while another window is in front too: SDL
+    // would keep their old state then, and a button held all along would seem
+    // pressed as the game comes back. Whether a press counts is the game's
+    // call (GameInFront).
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "kelmot: controllers cannot be used: %s\n", SDL_GetError());
         gamepads.started = -1;
