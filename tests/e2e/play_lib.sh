@@ -445,8 +445,10 @@ PlayWithGamepads() {
 
     echo "- B goes back to the menu; the stick held down and right runs down it to \"Exit\"; A ends the game with 0"
     BackToMenu pad1:b
+    # Five rows down: held well past the half second and four repeats, as the
+    # highlight stops at "Exit" however long the stick is held.
     KeyDown pad1:stick=100,100
-    sleep 2.5
+    sleep 4
     KeyUp pad1:stick=100,100
     MenuSettled
     Press pad1:a
