@@ -33,8 +33,9 @@ packageChecks=(lintian appstream desktop-file-utils)
 suite=(libgtest-dev zlib1g-dev procps)
 # A display of a test's own (tests/display/): Xvfb with openbox; xdotool types,
 # x11-utils finds windows, x11-xserver-utils sets the keyboard and reads the
-# modes, ImageMagick takes and reads screenshots.
-display=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick)
+# modes, ImageMagick takes and reads screenshots; another program (xlogo) to put
+# in front of the game.
+display=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick x11-apps)
 # An X server whose screen really changes size: Xorg on the dummy driver.
 xorg=(xserver-xorg-core xserver-xorg-video-dummy)
 # The desktops most players have, headless: GNOME's and KDE's compositors, the
@@ -49,10 +50,8 @@ windows=(cmake ninja-build make g++-mingw-w64-x86-64-posix zip)
 installer=(nsis)
 # Its tests: Wine (wine64 starts its server through wine's commands; with Mesa
 # for its OpenGL and Liberation Serif in the place of Times New Roman),
-# GoogleTest built from its sources, the archive and the manifest read back, and
-# another program (xlogo) to switch to from the full-screen game.
-windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils
-    x11-apps)
+# GoogleTest built from its sources, the archive and the manifest read back.
+windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils)
 # The browser's game: emscripten (with node and python3).
 web=(cmake ninja-build make emscripten)
 # Its tests: GoogleTest built from its sources, and headless chromium driven

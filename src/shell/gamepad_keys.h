@@ -27,9 +27,12 @@ uint32_t StickDirections(float x, float y);
 
 // What the buttons did, remembered from one look to the next.
 struct GamepadState {
-    uint32_t held = 0;      // the buttons down at the last look
-    uint32_t repeating = 0; // the direction that repeats while held, or 0
-    uint32_t repeatAt = 0;  // when it repeats next, on the millisecond clock
+    uint32_t counted = 0;   // the buttons down as presses: pressed while in front, not let go
+    uint32_t ignored = 0;   // buttons held that are no press until let go: held at the
+                            // first look, or while the game was not in front
+    uint32_t repeating = 0; // the directions that repeat while held, one per axis at most
+    uint32_t repeatAt = 0;  // when they repeat next, on the millisecond clock
+    bool looked = false;    // false until the first look
 };
 
 struct GamepadChange {
@@ -38,23 +41,38 @@ struct GamepadChange {
 };
 struct GamepadChanges {
     int32_t count = 0;
+    // A button changes or repeats at most once a look: a direction repeats
+    // only in a look where no direction was pressed.
     GamepadChange list[gamepadButtonCount];
 };
 
-// The changes since the last look, given the buttons held now at the
-// millisecond clock's now: each button pressed or let go, and the direction
-// pressed last pressed again while it stays held, as a held key repeats: half a
-// second after its press, then ten times a second.
-GamepadChanges FollowGamepads(GamepadState* state, uint32_t held, uint32_t now);
+// What a look sees: the buttons held (every controller's together), whether the
+// game is in front, and the millisecond clock.
+struct GamepadLook {
+    uint32_t held = 0;
+    bool inFront = false;
+    uint32_t now = 0;
+};
+
+// The changes since the last look. Only a press seen while the game is in
+// front counts: a button held at the first look, or when the game comes to the
+// front, is no press, nor is its release; one counted as down is let go as the
+// game goes behind another window. A held direction repeats as a held key
+// does: half a second after the last direction pressed, then ten times a
+// second. Where two are held (a diagonal) both repeat together, unless
+// verticalOnly, where a menu moves only up and down: then only the vertical one.
+GamepadChanges FollowGamepads(GamepadState* state, const GamepadLook& look, bool verticalOnly);
 
 // In the game the buttons are keys, and their presses and releases go where the
 // keyboard's go: the D-pad the arrow keys, A Enter, B ESC, Y "R", Start Enter,
-// Back ESC.
-void PressGamepadKeys(GameWindow* window, GamepadState* state, uint32_t held, uint32_t now);
+// Back ESC. A diagonal repeats as the screen shown takes it: in a menu
+// (screenFlags.inMenu) the vertical arrow, in a game both arrows.
+void PressGamepadKeys(GameWindow* window, GamepadState* state, const GamepadLook& look);
 
 // In the start-up dialog and the message boxes the D-pad moves the focus as
 // Shift+Tab (up), Tab (down) and the arrow keys (left, right) do there, A is
-// Space on the focused control and Start is Enter.
+// Space on the focused control and Start is Enter. A held diagonal repeats
+// Tab or Shift+Tab.
 enum DialogKey : uint32_t {
     dialogShiftTab,
     dialogTab,
@@ -65,4 +83,17 @@ enum DialogKey : uint32_t {
 };
 
 // The dialog keys pressed since the last look, as bits 1 << DialogKey.
-uint32_t GamepadDialogKeys(GamepadState* state, uint32_t held, uint32_t now);
+uint32_t GamepadDialogKeys(GamepadState* state, const GamepadLook& look);
+
+// One look at the controllers through the system's promise (platform/gamepad.h),
+// with the one state the game keeps for them: for the game window, where they
+// press its keys, and for the start-up dialog or a message box, where they give
+// the dialog keys pressed.
+void PollGamepads(GameWindow* window);
+uint32_t PollGamepadsForDialog();
+
+// What the controllers hold at the next look is no press until let go, as at
+// the first look: the game's window has lost the keyboard or is new, and the
+// game may not look again before it is back in front (a minimised window, a
+// hidden page).
+void IgnoreHeldGamepadButtons();

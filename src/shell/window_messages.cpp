@@ -5,6 +5,7 @@
 
 #include "platform/messages.h"
 #include "render/pointer_targets.h"
+#include "shell/gamepad_keys.h"
 #include "shell/main_loop.h"
 #include "shell/projection.h"
 
@@ -30,6 +31,9 @@ void RecordKey(GameWindow* window, KeySource source, uint32_t code, int32_t down
 void ReleaseAllKeys(GameWindow* window) {
     keyHolders.fill(0);
     window->keyTable->fill(0);
+    // A controller's button held on is no press either, until let go: the
+    // game may look next only once it is back in front.
+    IgnoreHeldGamepadButtons();
 }
 
 void WindowShown(GameWindow* window, int32_t width, int32_t height) {

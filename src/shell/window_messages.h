@@ -17,7 +17,7 @@ enum class KeySource : uint8_t { keyboard = 1, controller = 2, pointer = 4 };
 void RecordKey(GameWindow* window, KeySource source, uint32_t code, int32_t down);
 
 // Every key is let go, whoever held it (the window has lost the keyboard, or is
-// new).
+// new); what the controllers hold now presses nothing until let go.
 void ReleaseAllKeys(GameWindow* window);
 
 // The window was restored, maximised or resized to a client area of width x

@@ -1,7 +1,8 @@
 // Preloaded into the real game by the controller test: the scripted controllers
 // (support/scripted_gamepad.h) become SDL's virtual joysticks of the
 // game-controller kind. A thread of the probe's own attaches and detaches them
-// as their files come and go, once the game has started SDL's controllers, and
+// as their files come and go, once the game has started SDL's controllers (those
+// there already as it starts them, before its first look at them), and
 // stops before SDL does (the game's SDL_Quit and SDL_QuitSubSystem wait for it);
 // at each of the game's looks SDL asks a joystick what it holds, and it answers
 // from its file.
@@ -69,16 +70,23 @@ void Detach(SDL_Joystick* joystick) {
     SDL_JoystickClose(joystick);
 }
 
+// Plugs in and unplugs the controllers as their files say, once SDL's
+// joysticks run.
+void FollowFilesOnce() {
+    std::lock_guard<std::mutex> hold(sdlInUse);
+    for (int pad = 0; pad < padCount && !stopped && SDL_WasInit(SDL_INIT_JOYSTICK) != 0; ++pad) {
+        const bool plugged = ReadScriptedGamepad(pad + 1).plugged;
+        if (plugged && joysticks[pad] == nullptr) joysticks[pad] = Attach(pad + 1);
+        if (!plugged && joysticks[pad] != nullptr) Detach(joysticks[pad].exchange(nullptr));
+    }
+}
+
 void* FollowFiles(void*) {
     for (;;) {
+        FollowFilesOnce();
         {
             std::lock_guard<std::mutex> hold(sdlInUse);
             if (stopped) return nullptr;
-            for (int pad = 0; pad < padCount && SDL_WasInit(SDL_INIT_JOYSTICK) != 0; ++pad) {
-                const bool plugged = ReadScriptedGamepad(pad + 1).plugged;
-                if (plugged && joysticks[pad] == nullptr) joysticks[pad] = Attach(pad + 1);
-                if (!plugged && joysticks[pad] != nullptr) Detach(joysticks[pad].exchange(nullptr));
-            }
         }
         usleep(5000);
     }
@@ -99,6 +107,14 @@ template <typename Function> Function Real(const char* name) {
 }
 
 } // namespace
+
+// A controller plugged in before the game started is there at its first look.
+extern "C" int SDL_InitSubSystem(Uint32 flags) {
+    static const auto init = Real<int (*)(Uint32)>("SDL_InitSubSystem");
+    const int result = init(flags);
+    if (result == 0 && (flags & SDL_INIT_GAMECONTROLLER) != 0) FollowFilesOnce();
+    return result;
+}
 
 extern "C" void SDL_QuitSubSystem(Uint32 flags) {
     if ((flags & (SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER)) != 0) Stop();

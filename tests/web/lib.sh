@@ -106,6 +106,14 @@ KeyUp() { if [[ "$1" == pad?:* ]]; then Pads "hold(${1:3:1}, '')"; else Key up "
 TapPad() { Pads "tap(${1:3:1}, '${1#*:}')"; }
 Plug() { Pads "plug($1)"; }
 Unplug() { Pads "unplug($1)"; }
+# Another tab in front of the page, where controller button $1 is then held
+# (play_lib.sh's for another program); the page in front again.
+AwayHolding() {
+    Pads "holdOnceHidden(${1:3:1}, '${1#*:}')"
+    Browser away >/dev/null
+    sleep 1
+}
+BackInFront() { Browser back >/dev/null; }
 
 # The pointer moved to, or a tap at, the canvas's pixel ($1, $2). The canvas
 # is the game's drawing, full screen too.

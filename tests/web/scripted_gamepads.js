@@ -1,7 +1,8 @@
 /* The scripted controllers: navigator.getGamepads answers with them, in the
    standard layout, each holding one button or its left stick at stick=X,Y
    (hundredths of its travel, right and down positive), or tapping one: holding
-   it for one call only. Put on each page before its own scripts (lib.sh), as
+   it for one call only; holdOnceHidden holds one as another tab hides the page,
+   where the test cannot reach. Put on each page before its own scripts (lib.sh), as
    one line: no line comments. */
 (() => {
   const buttons = {a: 0, b: 1, x: 2, y: 3, back: 8, start: 9, up: 12, down: 13, left: 14, right: 15};
@@ -11,6 +12,9 @@
     unplug(n) { pads[n - 1] = null; },
     hold(n, held) { if (pads[n - 1]) pads[n - 1].held = held; },
     tap(n, held) { if (pads[n - 1]) pads[n - 1].tap = held; },
+    holdOnceHidden(n, held) {
+      document.addEventListener('visibilitychange', () => this.hold(n, held), {once: true});
+    },
   };
   const shown = (pad, index) => {
     if (!pad) return null;

@@ -4,9 +4,11 @@
 
 gboolean FollowDialogKeys(gpointer data) {
     const auto* watch = static_cast<DialogKeyWatch*>(data);
-    const uint32_t keys = watch->keys();
-    if (keys == 0) return G_SOURCE_CONTINUE;
     GtkWidget* window = watch->dialog->window;
+    // The controllers act only while the dialog is the window the keyboard
+    // types into, not from behind another program.
+    const uint32_t keys = watch->keys(gtk_window_is_active(GTK_WINDOW(window)) ? 1 : 0);
+    if (keys == 0) return G_SOURCE_CONTINUE;
     // Tab, Shift+Tab and the arrow keys are the window's own focus moves; an
     // arrow that reaches another button of a group checks it.
     constexpr struct {

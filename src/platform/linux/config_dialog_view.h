@@ -13,9 +13,10 @@
 // dialog (the program was told to end).
 using DialogQuitCheck = int32_t (*)();
 
-// Asked fifty times a second while the dialog is up: the dialog keys
-// (shell/gamepad_keys.h) the controllers pressed since it was last asked.
-using DialogKeyCheck = uint32_t (*)();
+// Asked fifty times a second while the dialog is up, told whether the dialog
+// is the active window (1) or not (0): the dialog keys (shell/gamepad_keys.h)
+// the controllers pressed since it was last asked.
+using DialogKeyCheck = uint32_t (*)(int32_t dialogActive);
 
 // Shows the dialog until OK is pressed, then writes the choices into options and
 // mode. Returns 1 after OK; 0 when there is no display for it, with nothing

@@ -33,5 +33,5 @@ ConfigDialogEntry LoadDialogModule() {
 
 int32_t ShowConfigDialog(Settings* options, DisplayChoice* mode) {
     const ConfigDialogEntry run = LoadDialogModule();
-    return run != nullptr ? run(options, mode, QuitRequested, PollGamepadsForDialog) : 0;
+    return run != nullptr ? run(options, mode, QuitRequested, PollGamepadsForGtkDialog) : 0;
 }

@@ -1,12 +1,12 @@
 #include "platform/linux/window_events.h"
 
 #include "platform/linux/display_mode.h"
-#include "platform/linux/gamepad.h"
 #include "platform/linux/key_map.h"
 #include "platform/linux/pointer_events.h"
 #include "platform/messages.h"
 #include "platform/pointer.h"
 #include "render/error_report.h"
+#include "shell/gamepad_keys.h"
 #include "shell/window_messages.h"
 
 uint32_t endOfPassEvent = 0;
@@ -57,7 +57,10 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         SDL_EnableScreenSaver();
-        // A press under way is not finished in another window.
+        // SDL lets go of the keyboard's keys itself; the controllers' presses
+        // go too, and what they hold as the game comes back is no press. A
+        // pointer's press under way is not finished in another window.
+        ReleaseAllKeys(window);
         RecordPointer(window, PointerAction::cancel, 0, 0);
         break;
     default:

@@ -1,13 +1,14 @@
-#include "platform/web/gamepad.h"
+// Controllers in the browser, through the Gamepad API: every controller the
+// browser gives the standard layout, looked at once a frame, and fifty times a
+// second by the page while its start-up dialog or a message box is up.
 
 #include <emscripten.h>
 
-#include "platform/messages.h"
+#include "platform/gamepad.h"
 #include "shell/gamepad_keys.h"
 
 namespace {
 
-GamepadState gamepads;
 constexpr int maxGamepads = 4;
 
 // For each controller in the standard layout, up to capacity of them: the
@@ -34,9 +35,14 @@ EM_JS(int, ReadPageGamepads, (int* pressed, float* sticks, int capacity), {
     }
     return count;
 });
+
+// The page is in front: shown, and its window the one the keyboard types into.
+EM_JS(int, PageInFront, (), { return !document.hidden && document.hasFocus() ? 1 : 0; });
 // clang-format on
 
-uint32_t ReadGamepads() {
+} // namespace
+
+uint32_t HeldGamepadButtons() {
     // The standard layout's buttons.
     static constexpr struct {
         int index;
@@ -55,15 +61,11 @@ uint32_t ReadGamepads() {
     return held;
 }
 
-} // namespace
-
-void PollGamepads(GameWindow* window) {
-    PressGamepadKeys(window, &gamepads, ReadGamepads(), MillisecondClock());
-}
+bool GameInFront() { return PageInFront() != 0; }
 
 // Asked by the page fifty times a second while its start-up dialog or a
 // message box is up: the dialog keys (shell/gamepad_keys.h) the controllers
 // pressed since the last look.
 extern "C" EMSCRIPTEN_KEEPALIVE uint32_t KelmotGamepadDialogKeys() {
-    return GamepadDialogKeys(&gamepads, ReadGamepads(), MillisecondClock());
+    return PollGamepadsForDialog();
 }

@@ -6,8 +6,8 @@
 #include <deque>
 
 #include "platform/messages.h"
-#include "platform/web/gamepad.h"
 #include "platform/web/key_map.h"
+#include "shell/gamepad_keys.h"
 #include "shell/window_messages.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <xinput.h>
 
+#include "platform/gamepad.h"
 #include "platform/messages.h"
 #include "shell/gamepad_keys.h"
 
@@ -15,7 +16,6 @@ struct Gamepads {
     bool connected[XUSER_MAX_COUNT] = {};
     bool freeSlotsLooked = false;
     uint32_t freeSlotsLookedAt = 0;
-    GamepadState state;
 };
 Gamepads gamepads;
 
@@ -52,9 +52,11 @@ uint32_t HeldOn(const XINPUT_GAMEPAD& pad) {
     return held | StickDirections(pad.sThumbLX / travel, -pad.sThumbLY / travel);
 }
 
+} // namespace
+
 // What every controller holds. Asking about an empty slot is slow, so those
 // are asked once a second, for a controller plugged in since.
-uint32_t ReadGamepads() {
+uint32_t HeldGamepadButtons() {
     if (!gamepads.loaded) {
         gamepads.getState = LoadXInput();
         gamepads.loaded = true;
@@ -76,6 +78,18 @@ uint32_t ReadGamepads() {
     }
     return held;
 }
+
+// The foreground window is one of the game's own: its window, the start-up
+// dialog or a message box. Another program's window in front, or none (the
+// desktop's), is not.
+bool GameInFront() {
+    HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    if (front != nullptr) GetWindowThreadProcessId(front, &process);
+    return front != nullptr && process == GetCurrentProcessId();
+}
+
+namespace {
 
 // The dialog or box the game has up: its thread's topmost window of the dialog
 // class.
@@ -107,7 +121,7 @@ void PressDialogKey(HWND dialog, WPARAM key) {
 }
 
 void CALLBACK FollowGamepadsInDialog(HWND, UINT, UINT_PTR, DWORD) {
-    const uint32_t keys = GamepadDialogKeys(&gamepads.state, ReadGamepads(), MillisecondClock());
+    const uint32_t keys = PollGamepadsForDialog();
     HWND dialog = keys != 0 ? ShownDialog() : nullptr;
     if (dialog == nullptr) return;
     // The focus shows from now on, as it does once the keyboard moves it.
@@ -122,12 +136,6 @@ void CALLBACK FollowGamepadsInDialog(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 } // namespace
-
-void PollGamepads(GameWindow* window) {
-    const uint32_t held = ReadGamepads();
-    const bool inFront = GetForegroundWindow() == window->window;
-    PressGamepadKeys(window, &gamepads.state, inFront ? held : 0, MillisecondClock());
-}
 
 UINT_PTR StartDialogGamepads() { return SetTimer(nullptr, 0, 20, FollowGamepadsInDialog); }
 

@@ -5,7 +5,7 @@
 #include <mmsystem.h>
 
 #include "platform/messages.h"
-#include "platform/win32/gamepad.h"
+#include "shell/gamepad_keys.h"
 
 TakenMessage TakeWindowMessage(GameWindow* window) {
     // Only the game window's messages: the end of a pass is posted to it too.

@@ -39,9 +39,11 @@ const kelmotPage = (() => {
 
   // While a box or the dialog is up, the controllers move through it as the
   // keys they stand for do there: the window layer says which of Shift+Tab,
-  // Tab, Left, Right, Space and Enter (bits 0 to 5) they pressed. Looked at
-  // fifty times a second, as on the desktops: the page draws nothing new
-  // meanwhile, and the browser may leave long gaps between its frames then.
+  // Tab, Left, Right, Space and Enter (bits 0 to 5) they pressed, counting
+  // only presses made while the page is in front (shown, and its window
+  // focused), as in the game. Looked at fifty times a second, as on the
+  // desktops: the page draws nothing new meanwhile, and the browser may leave
+  // long gaps between its frames then.
   function followGamepads(dialog, enter, isUp) {
     const look = () => {
       if (!isUp()) return;
