@@ -17,14 +17,56 @@ readonly desktopMode=1280x1024
 
 [[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the server did not start at $desktopMode"
 
-echo "- full screen at 800x600, then a close request"
+# The mode guard the game started (its child of that name), or nothing.
+ModeGuard() { pgrep -P "$gamePid" -f '^kelmot-mode-guard ' || true; }
+
+# Waits up to 10 s for the process $1 to end.
+ExpectEnded() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    Fail "process $1 ($2) still runs"
+}
+
+echo "- full screen at 800x600, then a close request: the mode guard ends with the game"
 NewGameFolder 2 1 1
 StartGame
 ExpectMode 800x600
+guard=$(ModeGuard)
+[[ -n "$guard" ]] || Fail "no mode guard runs beside the full-screen game"
 RequestClose
 ExpectExit 0
+[[ -z "$guard" ]] || ! kill -0 "$guard" 2>/dev/null || Fail "the mode guard outlived the game"
 ExpectMode $desktopMode
 ExpectStandardError
+
+echo "- SIGKILL at each full-screen size: the mode guard gives the mode back"
+for size in 1:1024x768 2:800x600 3:640x480; do
+    NewGameFolder "${size%%:*}" 0 1
+    StartGame
+    ExpectMode "${size#*:}"
+    guard=$(ModeGuard)
+    kill -KILL "$gamePid"
+    ExpectExit 137
+    ExpectMode $desktopMode
+    ExpectEnded "${guard:-0}" "the mode guard"
+done
+
+echo "- windowed again, then SIGKILL: the mode the player set meanwhile stays"
+NewGameFolder 2 0 1
+StartGame
+ExpectMode 800x600
+guard=$(ModeGuard)
+kill -USR1 "$gamePid"
+ExpectMode $desktopMode
+WaitForWindow Kelmot >/dev/null || Fail "no window after the toggle"
+xrandr --output DUMMY0 --mode 1024x768
+kill -KILL "$gamePid"
+ExpectExit 137
+ExpectEnded "${guard:-0}" "the mode guard"
+[[ "$(CurrentMode)" == 1024x768 ]] || Fail "the player's 1024x768 became $(CurrentMode)"
+xrandr --output DUMMY0 --mode $desktopMode
 
 echo "- full screen at 640x480, then SIGTERM"
 NewGameFolder 3 0 1
@@ -176,6 +218,17 @@ kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 1024x768+1280+0"
 [[ "$(ScreenSize)" == 2304x768 ]] || Fail "the screen is $(ScreenSize), not 2304x768"
+
+echo "  - full screen at 1280x1024, then SIGKILL: the guard shrinks the screen again too"
+xrandr --output DUMMY1 --off
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+NewGameFolder 0 0 1
+StartGame
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+kill -KILL "$gamePid"
+ExpectExit 137
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+[[ "$(ScreenSize)" == 1024x768 ]] || Fail "the screen is $(ScreenSize), not 1024x768"
 
 echo "- a mode the player sets while the game is minimised is theirs at exit"
 xrandr --output DUMMY1 --off --output DUMMY0 --mode 1280x1024
