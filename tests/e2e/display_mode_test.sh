@@ -86,6 +86,60 @@ ExpectExit 0
 ExpectMode $desktopMode
 ExpectStandardError "Loading Textures Failed"
 
+# Starts the game as a terminal starts a command: in a process group of its
+# own, which Ctrl+C signals whole, with SIGINT taken as it comes (this script
+# runs in the background, so it and its children would ignore it).
+StartGameAsJob() {
+    set -m
+    env --default-signal=INT "$game" 2>stderr.txt &
+    gamePid=$!
+    set +m
+}
+
+# Waits up to 5 s for no message box to be left.
+ExpectNoBox() {
+    for _ in $(seq 50); do
+        [[ -z "$(WindowId Error)" ]] && return 0
+        sleep 0.1
+    done
+    Fail "a message box is still up"
+}
+
+echo "- Ctrl+C with a message box up: the box and the game end, the mode is back"
+NewGameFolder 1 0 1
+BreakPicture unknown-header pointer
+prefs=$(cat prefs.txt)
+StartGameAsJob
+WaitForWindow Error >/dev/null || Fail "no message box appeared"
+ExpectMode 1024x768
+kill -INT -- "-$gamePid"
+ExpectExit 0
+ExpectNoBox
+ExpectMode $desktopMode
+[[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
+ExpectStandardError "Unknown DIB file format." "Loading Textures Failed"
+
+echo "- SIGHUP with the unowned box up: the box and the game end, the mode is back"
+NewGameFolder 2 0 1
+rm Data/blue.bmp
+StartGame
+WaitForWindow Error >/dev/null || Fail "no message box appeared"
+kill -HUP "$gamePid"
+ExpectExit 0
+ExpectNoBox
+ExpectMode $desktopMode
+
+echo "- Ctrl+C with the start-up dialog up: the game ends, its options as they were"
+NewGameFolder 2 0 1
+sed -i 's/^configpanel=0$/configpanel=1/' prefs.txt
+prefs=$(cat prefs.txt)
+StartGameAsJob
+WaitForDialog >/dev/null
+kill -INT -- "-$gamePid"
+ExpectExit 0
+[[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
+[[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the mode changed to $(CurrentMode)"
+
 echo "- SIGUSR1 toggles between full screen and a window, and back"
 NewGameFolder 2 0 1
 StartGame

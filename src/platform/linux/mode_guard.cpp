@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,7 +24,7 @@ constexpr const char* guardProgramName = "kelmot-mode-guard";
 // The game's end of the guard's socket and the guard's process; -1 and 0 while
 // none runs. A guard that cannot be started is not tried again.
 int guardSocket = -1;
-pid_t guardProcess = 0;
+std::atomic<pid_t> guardProcess = 0;
 bool guardFailed = false;
 
 // Starts the guard, its standard input the other end of a socket (the game's
@@ -95,6 +96,8 @@ void GuardMonitorChange(Display* display, const MonitorChange* change) {
     if (guardSocket < 0 && !guardFailed) guardFailed = !StartGuard(display);
     Tell(MonitorChangeLine(*change));
 }
+
+int ModeGuardProcess() { return guardProcess; }
 
 void StopModeGuard() {
     if (guardSocket < 0) return;

@@ -16,6 +16,9 @@ struct MonitorChange;
 // Without a guard (its program missing) the game goes on unguarded.
 void GuardMonitorChange(Display* display, const MonitorChange* change);
 
+// The guard's process, or 0 while none runs.
+int ModeGuardProcess();
+
 // Lets the guard go and waits for it to end; with no change standing it ends
 // without touching the monitors.
 void StopModeGuard();

@@ -56,10 +56,10 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
     ${KELMOT_PLATFORM_DIR}/mode_guard.cpp
-    ${KELMOT_PLATFORM_DIR}/mode_toggle_signal.cpp
     ${KELMOT_PLATFORM_DIR}/monitor_change.cpp
     ${KELMOT_PLATFORM_DIR}/monitor_modes.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_events.cpp
+    ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
 set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR Threads::Threads ${CMAKE_DL_LIBS})
