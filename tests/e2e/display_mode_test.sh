@@ -328,4 +328,27 @@ ExpectExit 0
 ExpectMonitors "${desktop[@]}"
 ExpectStandardError
 
+echo "- a monitor switched on beside the full-screen game, then \"Exit\": the primary's mode is back"
+xrandr --output DUMMY1 --off --output DUMMY0 --primary --mode 1280x1024 --pos 0x0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+xrandr --output DUMMY1 --mode 1024x768 --right-of DUMMY0
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 1024x768+800+0"
+ChooseExit
+ExpectExit 0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 1024x768+800+0"
+
+echo "- the primary moved during the full-screen game: its mode is back where the player put it"
+TwoMonitors 0x0 1024x0
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 $(InMode 800x600)" "${desktop[1]}"
+xrandr --output DUMMY0 --pos 0x768
+ExpectMonitors "DUMMY0 800x600+0+768" "${desktop[1]}"
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 1280x1024+0+768" "${desktop[1]}"
+
 Finish

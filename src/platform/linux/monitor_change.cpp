@@ -11,6 +11,20 @@ int CountXError(Display*, XErrorEvent*) {
     return 0;
 }
 
+// The size a CRTC shows mode at, turned by rotation; false when the screen
+// knows no such mode.
+bool ShownSize(XRRScreenResources* resources, RRMode mode, Rotation rotation, int* width,
+               int* height) {
+    for (int i = 0; i < resources->nmode; ++i) {
+        if (resources->modes[i].id != mode) continue;
+        *width = int(resources->modes[i].width);
+        *height = int(resources->modes[i].height);
+        if (rotation & (RR_Rotate_90 | RR_Rotate_270)) std::swap(*width, *height);
+        return true;
+    }
+    return false;
+}
+
 // The smallest screen that holds every monitor as they run now.
 void MonitorsExtent(Display* display, XRRScreenResources* resources, int* width, int* height) {
     *width = *height = 0;
@@ -28,18 +42,31 @@ void MonitorsExtent(Display* display, XRRScreenResources* resources, int* width,
 void Undo(Display* display, const MonitorChange& change) {
     XRRScreenResources* resources = Resources(display);
     if (!resources) return;
-    CrtcSetting now;
-    if (ReadCrtc(display, resources, change.before.crtc, &now) && now.mode == change.mode) {
+    CrtcSetting restored;
+    int width = 0, height = 0;
+    if (ReadCrtc(display, resources, change.before.crtc, &restored) &&
+        restored.mode == change.mode &&
+        ShownSize(resources, change.before.mode, restored.rotation, &width, &height)) {
+        restored.mode = change.before.mode;
         ChangeMonitors(display, [&] {
-            SetCrtc(display, resources, change.before);
-            if (change.grownWidth == 0 && change.grownHeight == 0) return;
-            int screenWidth = 0, screenHeight = 0, neededWidth = 0, neededHeight = 0;
+            // The player's layout may have left the screen too small for the
+            // monitor's own mode (another monitor switched on beside the
+            // game's smaller one).
+            int screenWidth = 0, screenHeight = 0;
             ScreenSizeNow(display, &screenWidth, &screenHeight);
-            MonitorsExtent(display, resources, &neededWidth, &neededHeight);
-            const int width = std::max(screenWidth - change.grownWidth, neededWidth);
-            const int height = std::max(screenHeight - change.grownHeight, neededHeight);
-            if (width != screenWidth || height != screenHeight)
-                SetScreenSize(display, width, height);
+            const int neededWidth = std::max(screenWidth, restored.x + width);
+            const int neededHeight = std::max(screenHeight, restored.y + height);
+            if (neededWidth != screenWidth || neededHeight != screenHeight)
+                SetScreenSize(display, neededWidth, neededHeight);
+            SetCrtc(display, resources, restored);
+            if (change.grownWidth == 0 && change.grownHeight == 0) return;
+            int extentWidth = 0, extentHeight = 0;
+            ScreenSizeNow(display, &screenWidth, &screenHeight);
+            MonitorsExtent(display, resources, &extentWidth, &extentHeight);
+            const int shrunkWidth = std::max(screenWidth - change.grownWidth, extentWidth);
+            const int shrunkHeight = std::max(screenHeight - change.grownHeight, extentHeight);
+            if (shrunkWidth != screenWidth || shrunkHeight != screenHeight)
+                SetScreenSize(display, shrunkWidth, shrunkHeight);
         });
     }
     XRRFreeScreenResources(resources);

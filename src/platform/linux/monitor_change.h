@@ -31,9 +31,11 @@ struct MonitorChange {
 };
 
 // Gives back what change did, as far as it still stands: while the CRTC runs
-// the game's mode, it is set as it was before, and the X screen gives back
-// what the game grew it by, as far as the monitors leave room. X errors are
-// counted, not fatal.
+// the game's mode, it gets its mode from before; where it stands now, turned as
+// it is now, and on the outputs it drives now (what the player changed
+// meanwhile stays theirs), the X screen first growing where it is too small for
+// that mode. Then the screen gives back what the game grew it by, as far as the
+// monitors leave room. X errors are counted, not fatal.
 void UndoMonitorChange(Display* display, const MonitorChange& change);
 
 // The change as one line of text (with its line break), and read back from
