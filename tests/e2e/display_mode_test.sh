@@ -53,6 +53,19 @@ for size in 1:1024x768 2:800x600 3:640x480; do
     ExpectEnded "${guard:-0}" "the mode guard"
 done
 
+echo "- an interlaced 1024x768 at a higher field rate beside the progressive one: never chosen"
+xrandr --newmode kelmot-interlaced 44.90 1024 1032 1208 1264 768 768 776 817 \
+    +hsync +vsync interlace
+xrandr --addmode DUMMY0 kelmot-interlaced
+NewGameFolder 1 0 1
+StartGame
+ExpectMode 1024x768
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMode $desktopMode
+xrandr --delmode DUMMY0 kelmot-interlaced
+xrandr --rmmode kelmot-interlaced
+
 echo "- windowed again, then SIGKILL: the mode the player set meanwhile stays"
 NewGameFolder 2 0 1
 StartGame

@@ -44,12 +44,13 @@ const XRRModeInfo* FindModeInfo(XRRScreenResources* resources, RRMode mode) {
 double RefreshRate(const XRRModeInfo& info) {
     double lines = info.vTotal;
     if (info.modeFlags & RR_DoubleScan) lines *= 2;
-    if (info.modeFlags & RR_Interlace) lines /= 2;
     return info.hTotal != 0 && lines != 0 ? info.dotClock / (info.hTotal * lines) : 0;
 }
 
-// The monitor's mode that shows width x height, the one with the highest
-// refresh rate (the first listed among equals), or None.
+// The monitor's progressive mode that shows width x height, the one with the
+// highest refresh rate (the first listed among equals), or None. An interlaced
+// mode draws each frame in two fields, at half the rate its fields suggest,
+// and flickers: never the game's.
 RRMode FindMode(Display* display, XRRScreenResources* resources, const CrtcSetting& crtc, int width,
                 int height) {
     XRROutputInfo* output = XRRGetOutputInfo(display, resources, crtc.outputs.front());
@@ -58,7 +59,9 @@ RRMode FindMode(Display* display, XRRScreenResources* resources, const CrtcSetti
     const XRRModeInfo* best = nullptr;
     for (int i = 0; i < output->nmode; ++i) {
         const XRRModeInfo* info = FindModeInfo(resources, output->modes[i]);
-        if (!info || int(info->width) != width || int(info->height) != height) continue;
+        if (!info || (info->modeFlags & RR_Interlace) || int(info->width) != width ||
+            int(info->height) != height)
+            continue;
         if (!best || RefreshRate(*info) > RefreshRate(*best)) best = info;
     }
     XRRFreeOutputInfo(output);

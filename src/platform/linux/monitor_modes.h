@@ -18,9 +18,9 @@ struct MonitorPlace {
     int height = 0;
 };
 
-// Puts the game's monitor, as it is placed now, in its mode of exactly width x
-// height as the monitor shows it (the highest refresh rate among equals); the X
-// screen grows where the monitor would reach past it.
+// Puts the game's monitor, as it is placed now, in its progressive mode of
+// exactly width x height as the monitor shows it (the highest refresh rate
+// among equals); the X screen grows where the monitor would reach past it.
 // True, with the monitor's place, when the monitor runs that mode now; false,
 // with nothing changed, when there is no such monitor or mode, or the server
 // refused it. The mode guard hears of the change before it is made.
