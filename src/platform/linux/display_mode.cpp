@@ -15,6 +15,9 @@ constexpr uint32_t placingTime = 3000; // ms
 // Where the last full-screen switch on X put the game's monitor.
 MonitorPlace fullScreenPlace;
 
+// Whether the full-screen window is minimised, its monitor in its own mode.
+bool minimised = false;
+
 // The display's mode of exactly width x height whose colour depth is nearest to
 // bits (the first listed, so the highest refresh rate, among equals).
 bool FindDisplayMode(int display, int32_t width, int32_t height, int32_t bits,
@@ -104,6 +107,7 @@ void LeaveFullScreen(SDL_Window* window) {
 } // namespace
 
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits) {
+    minimised = false;
     Display* display = nullptr;
     Window xWindow = 0;
     const bool shown = XWindowOf(window, &display, &xWindow)
@@ -125,9 +129,17 @@ bool FullScreenHolds(SDL_Window* window) {
     return false;
 }
 
-void FullScreenMinimised() { RestoreMonitorMode(); }
+void FullScreenMinimised() {
+    minimised = true;
+    RestoreMonitorMode();
+}
 
 void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height) {
+    // SDL says "restored" also when the window is mapped, or the window
+    // manager takes away a state such as maximised: only a return from
+    // minimised sets the mode again.
+    if (!minimised) return;
+    minimised = false;
     Display* display = nullptr;
     Window xWindow = 0;
     if (!XWindowOf(window, &display, &xWindow) ||

@@ -24,7 +24,8 @@ int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int
 bool FullScreenHolds(SDL_Window* window);
 
 // While the full-screen window is minimised every monitor shows its desktop
-// mode; restored, the game's display runs width x height again. (SDL does this
-// by itself only where it sets the mode itself.)
+// mode; restored from minimised, the game's display runs width x height again.
+// Any other restore changes nothing. (SDL does this by itself only where it
+// sets the mode itself.)
 void FullScreenMinimised();
 void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height);
