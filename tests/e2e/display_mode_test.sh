@@ -324,6 +324,19 @@ ExpectExit 0
 ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 
+echo "- SIGTERM while the desktop keeps the full-screen window at another size: ends at once"
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+ExpectWindowAt 800x600+0+0
+xrandr --output DUMMY0 --mode 1280x1024
+ExpectWindowAt 1280x1024+0+0
+kill -TERM "$gamePid"
+ExpectExit 0
+# A loop that stood waiting for the window to be placed would take the signal
+# only after finding the switch refused, and say so.
+ExpectStandardError
+
 echo "- monitors swapped while the game runs windowed: full screen on the primary where it is now"
 TwoMonitors 0x0 1024x0
 NewGameFolder 2 0 1
