@@ -4,6 +4,8 @@
 #   games/kelmot                            the launcher, on every player's PATH
 #   libexec/kelmot/kelmot                   the game itself
 #   libexec/kelmot/kelmot-dialog.so         its start-up dialog, loaded from beside it
+#   libexec/kelmot/kelmot-mode-guard        gives a monitor its mode back after a
+#                                           game that ended without doing so
 #   share/kelmot/Data/                      its pictures
 #   share/applications/kelmot.desktop       the menu entry
 #   share/icons/hicolor/NxN/apps/kelmot.png the icon, drawn by tools/
@@ -20,6 +22,7 @@ set(KELMOT_DATA_DIR ${CMAKE_INSTALL_DATADIR}/kelmot)
 
 install(TARGETS kelmot RUNTIME DESTINATION ${KELMOT_PROGRAM_DIR})
 install(TARGETS kelmot_dialog_module LIBRARY DESTINATION ${KELMOT_PROGRAM_DIR})
+install(TARGETS kelmot_mode_guard RUNTIME DESTINATION ${KELMOT_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Data DESTINATION ${KELMOT_DATA_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/kelmot.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

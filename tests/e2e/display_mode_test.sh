@@ -17,14 +17,69 @@ readonly desktopMode=1280x1024
 
 [[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the server did not start at $desktopMode"
 
-echo "- full screen at 800x600, then a close request"
+# The mode guard the game started (its child of that name), or nothing.
+ModeGuard() { pgrep -P "$gamePid" -f '^kelmot-mode-guard ' || true; }
+
+# Waits up to 10 s for the process $1 to end.
+ExpectEnded() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    Fail "process $1 ($2) still runs"
+}
+
+echo "- full screen at 800x600, then a close request: the mode guard ends with the game"
 NewGameFolder 2 1 1
 StartGame
 ExpectMode 800x600
+guard=$(ModeGuard)
+[[ -n "$guard" ]] || Fail "no mode guard runs beside the full-screen game"
 RequestClose
 ExpectExit 0
+[[ -z "$guard" ]] || ! kill -0 "$guard" 2>/dev/null || Fail "the mode guard outlived the game"
 ExpectMode $desktopMode
 ExpectStandardError
+
+echo "- SIGKILL at each full-screen size: the mode guard gives the mode back"
+for size in 1:1024x768 2:800x600 3:640x480; do
+    NewGameFolder "${size%%:*}" 0 1
+    StartGame
+    ExpectMode "${size#*:}"
+    guard=$(ModeGuard)
+    kill -KILL "$gamePid"
+    ExpectExit 137
+    ExpectMode $desktopMode
+    ExpectEnded "${guard:-0}" "the mode guard"
+done
+
+echo "- an interlaced 1024x768 at a higher field rate beside the progressive one: never chosen"
+xrandr --newmode kelmot-interlaced 44.90 1024 1032 1208 1264 768 768 776 817 \
+    +hsync +vsync interlace
+xrandr --addmode DUMMY0 kelmot-interlaced
+NewGameFolder 1 0 1
+StartGame
+ExpectMode 1024x768
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMode $desktopMode
+xrandr --delmode DUMMY0 kelmot-interlaced
+xrandr --rmmode kelmot-interlaced
+
+echo "- windowed again, then SIGKILL: the mode the player set meanwhile stays"
+NewGameFolder 2 0 1
+StartGame
+ExpectMode 800x600
+guard=$(ModeGuard)
+kill -USR1 "$gamePid"
+ExpectMode $desktopMode
+WaitForWindow Kelmot >/dev/null || Fail "no window after the toggle"
+xrandr --output DUMMY0 --mode 1024x768
+kill -KILL "$gamePid"
+ExpectExit 137
+ExpectEnded "${guard:-0}" "the mode guard"
+[[ "$(CurrentMode)" == 1024x768 ]] || Fail "the player's 1024x768 became $(CurrentMode)"
+xrandr --output DUMMY0 --mode $desktopMode
 
 echo "- full screen at 640x480, then SIGTERM"
 NewGameFolder 3 0 1
@@ -43,6 +98,60 @@ AnswerErrorBoxAlone none
 ExpectExit 0
 ExpectMode $desktopMode
 ExpectStandardError "Loading Textures Failed"
+
+# Starts the game as a terminal starts a command: in a process group of its
+# own, which Ctrl+C signals whole, with SIGINT taken as it comes (this script
+# runs in the background, so it and its children would ignore it).
+StartGameAsJob() {
+    set -m
+    env --default-signal=INT "$game" 2>stderr.txt &
+    gamePid=$!
+    set +m
+}
+
+# Waits up to 5 s for no message box to be left.
+ExpectNoBox() {
+    for _ in $(seq 50); do
+        [[ -z "$(WindowId Error)" ]] && return 0
+        sleep 0.1
+    done
+    Fail "a message box is still up"
+}
+
+echo "- Ctrl+C with a message box up: the box and the game end, the mode is back"
+NewGameFolder 1 0 1
+BreakPicture unknown-header pointer
+prefs=$(cat prefs.txt)
+StartGameAsJob
+WaitForWindow Error >/dev/null || Fail "no message box appeared"
+ExpectMode 1024x768
+kill -INT -- "-$gamePid"
+ExpectExit 0
+ExpectNoBox
+ExpectMode $desktopMode
+[[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
+ExpectStandardError "Unknown DIB file format." "Loading Textures Failed"
+
+echo "- SIGHUP with the unowned box up: the box and the game end, the mode is back"
+NewGameFolder 2 0 1
+rm Data/blue.bmp
+StartGame
+WaitForWindow Error >/dev/null || Fail "no message box appeared"
+kill -HUP "$gamePid"
+ExpectExit 0
+ExpectNoBox
+ExpectMode $desktopMode
+
+echo "- Ctrl+C with the start-up dialog up: the game ends, its options as they were"
+NewGameFolder 2 0 1
+sed -i 's/^configpanel=0$/configpanel=1/' prefs.txt
+prefs=$(cat prefs.txt)
+StartGameAsJob
+WaitForDialog >/dev/null
+kill -INT -- "-$gamePid"
+ExpectExit 0
+[[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
+[[ "$(CurrentMode)" == "$desktopMode" ]] || Fail "the mode changed to $(CurrentMode)"
 
 echo "- SIGUSR1 toggles between full screen and a window, and back"
 NewGameFolder 2 0 1
@@ -177,6 +286,17 @@ ExpectExit 0
 ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 1024x768+1280+0"
 [[ "$(ScreenSize)" == 2304x768 ]] || Fail "the screen is $(ScreenSize), not 2304x768"
 
+echo "  - full screen at 1280x1024, then SIGKILL: the guard shrinks the screen again too"
+xrandr --output DUMMY1 --off
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+NewGameFolder 0 0 1
+StartGame
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+kill -KILL "$gamePid"
+ExpectExit 137
+ExpectMonitors "DUMMY0 1024x768+0+0" "DUMMY1 none"
+[[ "$(ScreenSize)" == 1024x768 ]] || Fail "the screen is $(ScreenSize), not 1024x768"
+
 echo "- a mode the player sets while the game is minimised is theirs at exit"
 xrandr --output DUMMY1 --off --output DUMMY0 --mode 1280x1024
 NewGameFolder 2 0 1
@@ -204,6 +324,19 @@ ExpectExit 0
 ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 
+echo "- SIGTERM while the desktop keeps the full-screen window at another size: ends at once"
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+ExpectWindowAt 800x600+0+0
+xrandr --output DUMMY0 --mode 1280x1024
+ExpectWindowAt 1280x1024+0+0
+kill -TERM "$gamePid"
+ExpectExit 0
+# A loop that stood waiting for the window to be placed would take the signal
+# only after finding the switch refused, and say so.
+ExpectStandardError
+
 echo "- monitors swapped while the game runs windowed: full screen on the primary where it is now"
 TwoMonitors 0x0 1024x0
 NewGameFolder 2 0 1
@@ -220,5 +353,28 @@ kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMonitors "${desktop[@]}"
 ExpectStandardError
+
+echo "- a monitor switched on beside the full-screen game, then \"Exit\": the primary's mode is back"
+xrandr --output DUMMY1 --off --output DUMMY0 --primary --mode 1280x1024 --pos 0x0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 none"
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 none"
+xrandr --output DUMMY1 --mode 1024x768 --right-of DUMMY0
+ExpectMonitors "DUMMY0 800x600+0+0" "DUMMY1 1024x768+800+0"
+ChooseExit
+ExpectExit 0
+ExpectMonitors "DUMMY0 1280x1024+0+0" "DUMMY1 1024x768+800+0"
+
+echo "- the primary moved during the full-screen game: its mode is back where the player put it"
+TwoMonitors 0x0 1024x0
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 $(InMode 800x600)" "${desktop[1]}"
+xrandr --output DUMMY0 --pos 0x768
+ExpectMonitors "DUMMY0 800x600+0+768" "${desktop[1]}"
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 1280x1024+0+768" "${desktop[1]}"
 
 Finish

@@ -123,7 +123,7 @@ StartGameUnprivileged() {
     if [[ -z "${unprivilegedHome:-}" ]]; then
         unprivilegedHome=$(mktemp -d "${TMPDIR:-/tmp}/kelmot-nobody.XXXXXX")
         gameFolders+=("$unprivilegedHome")
-        cp "$game" "$(dirname "$game")/kelmot-dialog.so" "$unprivilegedHome"
+        cp "$game" "$(dirname "$game")"/{kelmot-dialog.so,kelmot-mode-guard} "$unprivilegedHome"
         chown -R nobody:nogroup "$unprivilegedHome"
         xhost +si:localuser:nobody >/dev/null
     fi

@@ -18,6 +18,7 @@ pictures=$(realpath "$prefix")/share/kelmot/Data
 
 echo "- the installed files, and nothing else"
 expected=(games/kelmot libexec/kelmot/kelmot libexec/kelmot/kelmot-dialog.so
+    libexec/kelmot/kelmot-mode-guard
     share/applications/kelmot.desktop share/metainfo/invalid.kelmot.Kelmot.metainfo.xml
     share/man/man6/kelmot.6.gz share/doc/kelmot/changelog.gz share/doc/kelmot/copyright
     share/doc/kelmot/NEWS.md)
@@ -31,7 +32,8 @@ installed=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
 sed "s|^|$prefix/|" <<<"$installed" | head -c -1 >"$scratch/installed-files.txt"
 [[ "$installed" == "$(printf '%s\n' "${expected[@]}" | sort)" ]] ||
     Fail "installed: $(echo $installed)"
-[[ -x "$launcher" && -x "$prefix/libexec/kelmot/kelmot" ]] || Fail "the programs are not executable"
+[[ -x "$launcher" && -x "$prefix/libexec/kelmot/kelmot" && -x "$prefix/libexec/kelmot/kelmot-mode-guard" ]] ||
+    Fail "the programs are not executable"
 for picture in "${expectedPictures[@]}"; do
     cmp -s "$sourceDir/Data/$picture" "$prefix/share/kelmot/Data/$picture" ||
         Fail "the installed $picture differs from Data/$picture"

@@ -33,6 +33,7 @@ done
 echo "- the files, under /usr, and the game stripped"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 expected=(./usr/games/kelmot ./usr/libexec/kelmot/kelmot ./usr/libexec/kelmot/kelmot-dialog.so
+    ./usr/libexec/kelmot/kelmot-mode-guard
     ./usr/share/applications/kelmot.desktop ./usr/share/metainfo/invalid.kelmot.Kelmot.metainfo.xml
     ./usr/share/man/man6/kelmot.6.gz ./usr/share/doc/kelmot/changelog.gz
     ./usr/share/doc/kelmot/copyright ./usr/share/doc/kelmot/NEWS.md)
@@ -44,7 +45,7 @@ for file in "${expected[@]}"; do
     grep -qx -- "$file" <<<"$contents" || Fail "the package lacks $file"
 done
 dpkg-deb -x "$deb" "$scratch/unpacked"
-for program in kelmot kelmot-dialog.so; do
+for program in kelmot kelmot-dialog.so kelmot-mode-guard; do
     if readelf -S "$scratch/unpacked/usr/libexec/kelmot/$program" | grep -q '\.debug_info'; then
         Fail "the packaged $program is not stripped"
     fi

@@ -16,7 +16,7 @@
 
 #include "game/board.h"
 #include "game/screen_flags.h"
-#include "platform/linux/mode_toggle_signal.h"
+#include "platform/linux/signal_watcher.h"
 #include "platform/linux/window_events.h"
 #include "platform/window.h"
 #include "shell/main_loop.h"
@@ -77,7 +77,7 @@ void SendToggleSignal() {
 class GameWindowTest : public testing::Test {
   protected:
     GameWindowTest() {
-        StartModeToggleWatcher(); // before SDL starts threads of its own
+        StartSignalWatcher(); // before SDL starts threads of its own
         EXPECT_EQ(RegisterGameClass(&classInfo), 1);
         int32_t screenWidth = 0, screenHeight = 0;
         ScreenSize(&screenWidth, &screenHeight);

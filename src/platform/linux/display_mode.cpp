@@ -15,6 +15,14 @@ constexpr uint32_t placingTime = 3000; // ms
 // Where the last full-screen switch on X put the game's monitor.
 MonitorPlace fullScreenPlace;
 
+// Whether the full-screen window is minimised, its monitor in its own mode.
+bool minimised = false;
+
+// Whether the full-screen window's size changed and it has not been seen over
+// the game's monitor since, and when that began.
+bool placing = false;
+uint32_t placingStart = 0;
+
 // The display's mode of exactly width x height whose colour depth is nearest to
 // bits (the first listed, so the highest refresh rate, among equals).
 bool FindDisplayMode(int display, int32_t width, int32_t height, int32_t bits,
@@ -104,6 +112,8 @@ void LeaveFullScreen(SDL_Window* window) {
 } // namespace
 
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits) {
+    minimised = false;
+    placing = false;
     Display* display = nullptr;
     Window xWindow = 0;
     const bool shown = XWindowOf(window, &display, &xWindow)
@@ -115,19 +125,38 @@ int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int
     return 0;
 }
 
-bool FullScreenHolds(SDL_Window* window) {
+void WatchFullScreenPlace() {
+    if (placing) return;
+    placing = true;
+    placingStart = SDL_GetTicks();
+}
+
+bool FullScreenPlaceRefused(SDL_Window* window) {
+    if (!placing) return false;
     Display* display = nullptr;
     Window xWindow = 0;
     if ((SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0 ||
-        !XWindowOf(window, &display, &xWindow) || CoversMonitor(display, xWindow))
-        return true;
+        !XWindowOf(window, &display, &xWindow) || WindowAt(display, xWindow, fullScreenPlace)) {
+        placing = false;
+        return false;
+    }
+    if (SDL_GetTicks() - placingStart < placingTime) return false;
+    placing = false;
     LeaveFullScreen(window);
-    return false;
+    return true;
 }
 
-void FullScreenMinimised() { RestoreMonitorMode(); }
+void FullScreenMinimised() {
+    minimised = true;
+    RestoreMonitorMode();
+}
 
 void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height) {
+    // SDL says "restored" also when the window is mapped, or the window
+    // manager takes away a state such as maximised: only a return from
+    // minimised sets the mode again.
+    if (!minimised) return;
+    minimised = false;
     Display* display = nullptr;
     Window xWindow = 0;
     if (!XWindowOf(window, &display, &xWindow) ||

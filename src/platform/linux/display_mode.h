@@ -17,14 +17,19 @@ constexpr int gameDisplay = 0;
 // own mode.
 int32_t SwitchDisplayMode(SDL_Window* window, int32_t width, int32_t height, int32_t bits);
 
-// Whether the full-screen window, unless minimised, still covers the game's
-// display in the mode the switch set, given a moment to get there. Where the
-// desktop keeps it at another size the switch did not hold: the window is left
-// windowed and the monitor has its own mode back.
-bool FullScreenHolds(SDL_Window* window);
+// The full-screen window's size changed: from now on FullScreenPlaceRefused
+// watches that it comes to cover the game's display in the mode the switch set.
+void WatchFullScreenPlace();
+
+// Asked once in each pass of the window loop, without waiting: true once the
+// desktop has kept the full-screen window, unless minimised, at another size
+// than its mode for a moment since WatchFullScreenPlace; the switch did not
+// hold, the window is left windowed and the monitor has its own mode back.
+bool FullScreenPlaceRefused(SDL_Window* window);
 
 // While the full-screen window is minimised every monitor shows its desktop
-// mode; restored, the game's display runs width x height again. (SDL does this
-// by itself only where it sets the mode itself.)
+// mode; restored from minimised, the game's display runs width x height again.
+// Any other restore changes nothing. (SDL does this by itself only where it
+// sets the mode itself.)
 void FullScreenMinimised();
 void FullScreenRestored(SDL_Window* window, int32_t width, int32_t height);

@@ -7,8 +7,9 @@
 
 #include "platform/linux/display_mode.h"
 #include "platform/linux/gamepad.h"
-#include "platform/linux/mode_toggle_signal.h"
+#include "platform/linux/mode_guard.h"
 #include "platform/linux/monitor_modes.h"
+#include "platform/linux/signal_watcher.h"
 #include "platform/linux/window_events.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -96,6 +97,7 @@ void UnregisterGameClass(WindowClassInfo*) {
     // No toggle may be pushed while SDL takes its event queue down.
     SetModeToggleTarget(0);
     RestoreMonitorMode();
+    StopModeGuard();
     StopGamepads();
     SDL_Quit();
 }

@@ -1,8 +1,9 @@
-#include "platform/linux/mode_toggle_signal.h"
+#include "platform/linux/signal_watcher.h"
 #include "shell/main_loop.h"
 
 int main() {
-    // Before anything starts a thread, so that only the watcher takes SIGUSR1.
-    StartModeToggleWatcher();
+    // Before anything starts a thread, so that only the watcher takes the
+    // signals it watches.
+    StartSignalWatcher();
     return RunGame(nullptr);
 }

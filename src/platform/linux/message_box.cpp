@@ -4,6 +4,7 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include "platform/linux/signal_watcher.h"
 #include "platform/linux/window_events.h"
 #include "shell/game_window.h"
 
@@ -38,7 +39,10 @@ void ShowErrorBox(const char* text, ReportOwner owner) {
     // Without a display no box can be seen. SDL would still try the helper
     // program it shows boxes with on Wayland, zenity, which then only adds
     // warnings of its own to the game's standard error.
-    if (!HasDisplay()) return;
+    // Once the game is to end, it shows no more boxes on its way out.
+    if (!HasDisplay() || EndRequested()) return;
     SDL_Window* parent = owner == ReportOwner::focusedWindow ? FocusedWindow() : nullptr;
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", text, parent);
+    MessageBoxShowing(true);
+    if (!EndRequested()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", text, parent);
+    MessageBoxShowing(false);
 }

@@ -18,14 +18,14 @@ struct MonitorPlace {
     int height = 0;
 };
 
-// Puts the game's monitor, as it is placed now, in its mode of exactly width x
-// height as the monitor shows it (the highest refresh rate among equals); the X
-// screen grows where the monitor would reach past it. True, with the monitor's
-// place, when the monitor runs that mode now; false, with nothing changed, when
-// there is no such monitor or mode, or the server refused it.
+// Puts the game's monitor, as it is placed now, in its progressive mode of
+// exactly width x height as the monitor shows it (the highest refresh rate
+// among equals); the X screen grows where the monitor would reach past it.
+// True, with the monitor's place, when the monitor runs that mode now; false,
+// with nothing changed, when there is no such monitor or mode, or the server
+// refused it. The mode guard hears of the change before it is made.
 bool SetMonitorMode(Display* display, int width, int height, MonitorPlace* place);
 
-// Gives back what the last SetMonitorMode changed: the monitor its mode, while
-// it still runs the game's, and the X screen what it grew by, as far as the
-// monitors leave room. Does nothing when no mode is set.
+// Gives back what the last SetMonitorMode changed (UndoMonitorChange), and
+// tells the mode guard so. Does nothing when no mode is set.
 void RestoreMonitorMode();

@@ -55,12 +55,22 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
-    ${KELMOT_PLATFORM_DIR}/mode_toggle_signal.cpp
+    ${KELMOT_PLATFORM_DIR}/mode_guard.cpp
+    ${KELMOT_PLATFORM_DIR}/monitor_change.cpp
     ${KELMOT_PLATFORM_DIR}/monitor_modes.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_events.cpp
+    ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
 set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR Threads::Threads ${CMAKE_DL_LIBS})
 set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
+# The mode guard, started from beside the game when it changes a monitor's
+# mode: Xlib and XRandR only, so that it costs little while it waits.
+add_executable(kelmot_mode_guard ${KELMOT_PLATFORM_DIR}/mode_guard_main.cpp
+    ${KELMOT_PLATFORM_DIR}/monitor_change.cpp)
+target_include_directories(kelmot_mode_guard PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(kelmot_mode_guard PRIVATE PkgConfig::XRANDR)
+set_target_properties(kelmot_mode_guard PROPERTIES OUTPUT_NAME kelmot-mode-guard
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/run)
 # What the game needs beside it when it runs.
-set(KELMOT_RUNTIME_TARGETS kelmot_dialog_module)
+set(KELMOT_RUNTIME_TARGETS kelmot_dialog_module kelmot_mode_guard)

@@ -1,6 +1,6 @@
 // The start-up dialog on Linux: the GTK window of kelmot-dialog.so, loaded from
-// beside the game the first time the dialog is shown, and given up when SIGINT
-// or SIGTERM reaches SDL while it is up. The controllers move through it too.
+// beside the game the first time the dialog is shown, and given up when SIGINT,
+// SIGTERM or SIGHUP reaches the game while it is up. The controllers move through it too.
 
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
@@ -11,10 +11,11 @@
 #include "platform/config_dialog_view.h"
 #include "platform/linux/config_dialog_module.h"
 #include "platform/linux/gamepad.h"
+#include "platform/linux/signal_watcher.h"
 
 namespace {
 
-int32_t QuitRequested() { return SDL_QuitRequested() ? 1 : 0; }
+int32_t QuitRequested() { return EndRequested() || SDL_QuitRequested() ? 1 : 0; }
 
 // The module's entry point, or null after saying on standard error why there is
 // none. GTK cannot be unloaded, so the module stays loaded.

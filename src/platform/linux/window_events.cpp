@@ -30,10 +30,10 @@ void FullScreenRefused(GameWindow* window) {
 void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (window->fullscreenMode == 1 && !FullScreenHolds(window->window))
-            FullScreenRefused(window);
-        else
-            WindowShown(window, event.data1, event.data2);
+        // The window manager is given its moment to place the window while
+        // the game goes on (FullScreenPlaceRefused).
+        if (window->fullscreenMode == 1) WatchFullScreenPlace();
+        WindowShown(window, event.data1, event.data2);
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED: {
@@ -108,8 +108,11 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event) {
 TakenMessage TakeWindowMessage(GameWindow* window) {
     SDL_Event event;
     if (!SDL_PollEvent(&event)) {
-        // Once per pass with nothing waiting: the controllers' keys.
+        // Once per pass with nothing waiting: the controllers' keys, and
+        // whether the desktop took full screen away.
         PollGamepads(window);
+        if (window->fullscreenMode == 1 && FullScreenPlaceRefused(window->window))
+            FullScreenRefused(window);
         return TakenMessage::none;
     }
     if (event.type == endOfPassEvent) return TakenMessage::endOfPass;
