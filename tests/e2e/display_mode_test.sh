@@ -109,15 +109,6 @@ StartGameAsJob() {
     set +m
 }
 
-# Waits up to 5 s for no message box to be left.
-ExpectNoBox() {
-    for _ in $(seq 50); do
-        [[ -z "$(WindowId Error)" ]] && return 0
-        sleep 0.1
-    done
-    Fail "a message box is still up"
-}
-
 echo "- Ctrl+C with a message box up: the box and the game end, the mode is back"
 NewGameFolder 1 0 1
 BreakPicture unknown-header pointer
@@ -127,7 +118,7 @@ WaitForWindow Error >/dev/null || Fail "no message box appeared"
 ExpectMode 1024x768
 kill -INT -- "-$gamePid"
 ExpectExit 0
-ExpectNoBox
+ExpectGone "a message box" WindowId Error
 ExpectMode $desktopMode
 [[ "$(cat prefs.txt)" == "$prefs" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
 ExpectStandardError "Unknown DIB file format." "Loading Textures Failed"
@@ -139,7 +130,7 @@ StartGame
 WaitForWindow Error >/dev/null || Fail "no message box appeared"
 kill -HUP "$gamePid"
 ExpectExit 0
-ExpectNoBox
+ExpectGone "a message box" WindowId Error
 ExpectMode $desktopMode
 
 echo "- Ctrl+C with the start-up dialog up: the game ends, its options as they were"

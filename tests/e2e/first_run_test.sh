@@ -6,14 +6,6 @@ game=$(realpath "$1")
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-DialogGone() {
-    for _ in $(seq 50); do
-        [[ -z "$(DialogId)" ]] && return 0
-        sleep 0.1
-    done
-    Fail "the dialog is still there"
-}
-
 echo "- first run: windowed, 800x600 and 32 bit typed into the dialog"
 NewGameFolder 1 0 1
 rm prefs.txt
@@ -24,7 +16,7 @@ ExpectGtkLoaded yes
 # depths, Right picks "32 bit", Tab goes to "Fullscreen?", Space clears it,
 # and Return presses OK.
 Press Right Tab Right Tab space Return
-DialogGone
+ExpectGone "the dialog" DialogId
 window=$(WaitForWindow Kelmot) || Fail "no game window after the dialog"
 expected=$(printf '%s\n' gofirst=1 xoro=1 controls=1 whofirst=0 player1xoro=1 player1controls=1 \
     player2controls=1 configpanel=1 res=1 bpp=1 fullscreen=0)
@@ -52,7 +44,7 @@ sleep 1
 [[ "$(DialogId)" == "$dialog" ]] || Fail "the dialog went away without OK"
 kill -0 "$gamePid" 2>/dev/null || Fail "the game ended without OK"
 Press Return
-DialogGone
+ExpectGone "the dialog" DialogId
 WaitForWindow Kelmot >/dev/null || Fail "no game window after the dialog"
 [[ "$(cat prefs.txt)" == "$before" ]] || Fail "prefs.txt changed: $(cat prefs.txt)"
 RequestClose

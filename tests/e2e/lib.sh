@@ -209,6 +209,18 @@ ParentId() {
     { xwininfo -children -id "$1" 2>/dev/null || true; } | awk '/Parent window id:/ { print $4 }'
 }
 
+# Waits up to 5 s for the command $2... (a window lookup such as DialogId, or
+# WindowId Error) to find nothing; fails, naming $1, if it still finds it.
+ExpectGone() {
+    local what=$1
+    shift
+    for _ in $(seq 50); do
+        [[ -z "$("$@")" ]] && return 0
+        sleep 0.1
+    done
+    Fail "$what is still there"
+}
+
 # Waits up to 5 s for the message box $1 to go, so that the next one is not
 # mistaken for it. The next box may be given the same id; the window manager
 # frames it anew.
