@@ -14,14 +14,14 @@ set -euo pipefail
 
 # Building the Linux game, and what it needs when it runs: OpenGL 1.1 and GLU
 # with Mesa's drivers (its software renderer where there is no graphics card);
-# SDL2 for the window, and XRandR for the monitors' modes on X; fontconfig and
-# FreeType to find and rasterise the menu font, and the font itself; GTK 3 for
-# the start-up dialog, with the loader for the SVG icons it draws there and a
-# sans-serif face for its text (with only the menu font's family, fontconfig
-# gives GTK the monospaced one).
+# SDL2 for the window, XRandR for the monitors' modes on X and XCB to place
+# the message boxes; fontconfig and FreeType to find and rasterise the menu
+# font, and the font itself; GTK 3 for the start-up dialog, with the loader
+# for the SVG icons it draws there and a sans-serif face for its text (with
+# only the menu font's family, fontconfig gives GTK the monospaced one).
 game=(g++ cmake ninja-build pkg-config make
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-    libsdl2-dev libxrandr-dev
+    libsdl2-dev libxrandr-dev libxcb1-dev
     libfontconfig-dev libfreetype-dev fonts-liberation2
     libgtk-3-dev librsvg2-common fonts-dejavu-core)
 # The Debian package: dpkg-shlibdeps finds its dependencies, and CPack asks

@@ -7,7 +7,9 @@
 # other: the game opens on the primary and changes only its mode, and every
 # monitor gets its own mode back. Last, what the player changes while the game
 # runs stays theirs: the game gives back only the mode it set, and only while
-# the monitor still runs it, and finds the primary where it is at each switch.
+# the monitor still runs it, and finds the primary where it is at each switch;
+# a monitor turned off is left off, and the game's own turned off ends its full
+# screen with the message.
 # Usage: display_mode_test.sh GAME
 game=$(realpath "$1")
 # shellcheck source=lib.sh
@@ -89,12 +91,12 @@ kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMode $desktopMode
 
-echo "- full screen at 1024x768 with a missing picture: a box of its own on top"
-NewGameFolder 1 0 1
+echo "- full screen at 640x480 with a missing picture: a box of its own on top, over the picture"
+NewGameFolder 3 0 1
 rm Data/blue.bmp
 StartGame
-ExpectMode 1024x768
-AnswerErrorBoxAlone none
+ExpectMode 640x480
+AnswerErrorBoxAlone none 640x480+0+0
 ExpectExit 0
 ExpectMode $desktopMode
 ExpectStandardError "Loading Textures Failed"
@@ -367,5 +369,28 @@ ExpectMonitors "DUMMY0 800x600+0+768" "${desktop[1]}"
 kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMonitors "DUMMY0 1280x1024+0+768" "${desktop[1]}"
+
+
+echo "- the other monitor turned off during the full-screen game, then \"Exit\""
+TwoMonitors 1280x0 0x0
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 $(InMode 800x600)" "${desktop[1]}"
+xrandr --output DUMMY1 --off
+ChooseExit
+ExpectExit 0
+ExpectMonitors "${desktop[0]}" "DUMMY1 none"
+
+echo "- the primary turned off during the full-screen game: the message, a window, the monitors left so"
+TwoMonitors 0x0 1024x0
+NewGameFolder 2 0 1
+StartGame
+ExpectMonitors "DUMMY0 $(InMode 800x600)" "${desktop[1]}"
+xrandr --output DUMMY0 --off
+AnswerErrorBox
+kill -TERM "$gamePid"
+ExpectExit 0
+ExpectMonitors "DUMMY0 none" "${desktop[1]}"
+ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 
 Finish

@@ -278,9 +278,12 @@ ExpectBoxOnTop() {
 # Answers the game's "Error" message box as a player does, with Return alone:
 # nothing gives the box the focus but the window manager. Before that, checks
 # that the box is on top and that its owner (WM_TRANSIENT_FOR) is the game
-# window when $1 is "game", or that it has none when $1 is "none".
+# window when $1 is "game", or that it has none when $1 is "none"; and, given a
+# place $2 (WIDTHxHEIGHT+X+Y), that the box lies inside it, centred across it
+# (a window manager may only pull a box on to the monitor, at its edge).
 AnswerErrorBoxAlone() {
     local box game owner
+    local -a inside shown
     if ! box=$(WaitForWindow Error); then
         Fail "no message box appeared"
         return 1
@@ -295,6 +298,15 @@ AnswerErrorBoxAlone() {
         [[ -z "$owner" ]] || Fail "the box's owner is $owner; it should have none"
     fi
     ExpectBoxOnTop "$box"
+    if [[ -n "${2:-}" ]]; then
+        ReadPlace "$2" inside
+        ReadPlace "$(WindowPlace "$box")" shown
+        ((shown[2] >= inside[2] && shown[3] >= inside[3] &&
+            shown[2] + shown[0] <= inside[2] + inside[0] &&
+            shown[3] + shown[1] <= inside[3] + inside[1] &&
+            (2 * shown[2] + shown[0] - 2 * inside[2] - inside[0]) ** 2 <= 20 ** 2)) ||
+            Fail "the box stands at $(WindowPlace "$box"), not centred inside $2"
+    fi
     xdotool key Return
     WaitForBoxToGo "$box"
 }

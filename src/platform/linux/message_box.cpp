@@ -4,6 +4,7 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include "platform/linux/box_placement.h"
 #include "platform/linux/signal_watcher.h"
 #include "platform/linux/window_events.h"
 #include "shell/game_window.h"
@@ -33,6 +34,17 @@ SDL_Window* FocusedWindow() {
     return nullptr;
 }
 
+// Places a box without an owner over the game window where it is shown (see
+// box_placement.h); SDL places an owned one itself.
+void PlaceUnownedBox() {
+    if (!gameWindow || !gameWindow->window) return;
+    SDL_SysWMinfo system;
+    SDL_VERSION(&system.version);
+    if (SDL_GetWindowWMInfo(gameWindow->window, &system) && system.subsystem == SDL_SYSWM_X11)
+        StartBoxPlacement(DisplayString(system.info.x11.display),
+                          static_cast<uint32_t>(system.info.x11.window));
+}
+
 } // namespace
 
 void ShowErrorBox(const char* text, ReportOwner owner) {
@@ -42,7 +54,9 @@ void ShowErrorBox(const char* text, ReportOwner owner) {
     // Once the game is to end, it shows no more boxes on its way out.
     if (!HasDisplay() || EndRequested()) return;
     SDL_Window* parent = owner == ReportOwner::focusedWindow ? FocusedWindow() : nullptr;
+    if (!parent) PlaceUnownedBox();
     MessageBoxShowing(true);
     if (!EndRequested()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", text, parent);
     MessageBoxShowing(false);
+    EndBoxPlacement();
 }

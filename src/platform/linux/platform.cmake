@@ -5,6 +5,7 @@ find_package(SDL2 REQUIRED)
 find_package(Threads REQUIRED)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
 pkg_check_modules(XRANDR REQUIRED IMPORTED_TARGET xrandr x11)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 
@@ -50,6 +51,7 @@ set_target_properties(kelmot_dialog_module PROPERTIES PREFIX "" OUTPUT_NAME kelm
 
 # The window and what the shared window loop asks of it.
 set(KELMOT_WINDOW_SOURCES
+    ${KELMOT_PLATFORM_DIR}/box_placement.cpp
     ${KELMOT_PLATFORM_DIR}/display_mode.cpp
     ${KELMOT_PLATFORM_DIR}/game_window.cpp
     ${KELMOT_PLATFORM_DIR}/gamepad.cpp
@@ -62,7 +64,7 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
-set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR Threads::Threads ${CMAKE_DL_LIBS})
+set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR PkgConfig::XCB Threads::Threads ${CMAKE_DL_LIBS})
 set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
 # The mode guard, started from beside the game when it changes a monitor's
 # mode: Xlib and XRandR only, so that it costs little while it waits.

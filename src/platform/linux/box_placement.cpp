@@ -1,0 +1,127 @@
+// On XCB rather than Xlib: a window that goes while the tree is read gives an
+// error for that request alone, where Xlib would call the one error handler the
+// whole program shares.
+
+#include "platform/linux/box_placement.h"
+
+#include <xcb/xcb.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::thread placer;
+std::atomic<bool> boxAnswered{false};
+
+// A reply, freed when it goes out of scope.
+template <typename Reply> struct Owned {
+    Reply* reply;
+    explicit Owned(Reply* r) : reply(r) {}
+    ~Owned() { std::free(reply); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Reply* operator->() const { return reply; }
+    explicit operator bool() const { return reply != nullptr; }
+};
+
+bool IsShown(xcb_connection_t* connection, xcb_window_t window) {
+    Owned attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+bool IsShownErrorWindow(xcb_connection_t* connection, xcb_window_t window) {
+    constexpr char title[] = "Error";
+    Owned name(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 16),
+        nullptr));
+    return name && xcb_get_property_value_length(name.reply) == sizeof title - 1 &&
+           std::memcmp(xcb_get_property_value(name.reply), title, sizeof title - 1) == 0 &&
+           IsShown(connection, window);
+}
+
+// The shown top-level windows titled "Error": the root's children (without a
+// window manager) and the clients a window manager lists as it frames them.
+std::set<xcb_window_t> ShownErrorWindows(xcb_connection_t* connection, xcb_window_t root) {
+    std::vector<xcb_window_t> candidates;
+    if (Owned tree(xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
+        tree) {
+        const xcb_window_t* children = xcb_query_tree_children(tree.reply);
+        candidates.assign(children, children + xcb_query_tree_children_length(tree.reply));
+    }
+    constexpr char clientList[] = "_NET_CLIENT_LIST";
+    Owned atom(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, sizeof clientList - 1, clientList), nullptr));
+    if (atom && atom->atom != XCB_ATOM_NONE) {
+        Owned clients(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 4096),
+            nullptr));
+        if (clients && clients->format == 32) {
+            const auto* listed =
+                static_cast<const xcb_window_t*>(xcb_get_property_value(clients.reply));
+            candidates.insert(candidates.end(), listed,
+                              listed + xcb_get_property_value_length(clients.reply) / 4);
+        }
+    }
+    std::set<xcb_window_t> found;
+    for (xcb_window_t window : candidates)
+        if (IsShownErrorWindow(connection, window)) found.insert(window);
+    return found;
+}
+
+// Moves box to its place over the game window.
+void MoveOver(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game,
+              xcb_window_t box) {
+    Owned gameSize(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, game), nullptr));
+    Owned boxSize(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, box), nullptr));
+    Owned gamePlace(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, game, root, 0, 0), nullptr));
+    if (!gameSize || !boxSize || !gamePlace) return;
+    const uint32_t place[] = {
+        static_cast<uint32_t>(gamePlace->dst_x + (gameSize->width - boxSize->width) / 2),
+        static_cast<uint32_t>(gamePlace->dst_y + (gameSize->height - boxSize->height) / 3)};
+    xcb_configure_window(connection, box, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    xcb_flush(connection);
+}
+
+void PlaceBox(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game) {
+    const std::set<xcb_window_t> before = ShownErrorWindows(connection, root);
+    while (!boxAnswered) {
+        for (xcb_window_t box : ShownErrorWindows(connection, root)) {
+            if (before.count(box) == 0) return MoveOver(connection, root, game, box);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+} // namespace
+
+void StartBoxPlacement(const char* displayName, uint32_t gameWindow) {
+    EndBoxPlacement();
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(displayName, &screenNumber);
+    if (xcb_connection_has_error(connection) || !IsShown(connection, gameWindow)) {
+        xcb_disconnect(connection);
+        return;
+    }
+    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screen.rem; ++i) xcb_screen_next(&screen);
+    const xcb_window_t root = screen.data->root;
+    boxAnswered = false;
+    placer = std::thread([connection, root, gameWindow] {
+        PlaceBox(connection, root, gameWindow);
+        xcb_disconnect(connection);
+    });
+}
+
+void EndBoxPlacement() {
+    boxAnswered = true;
+    if (placer.joinable()) placer.join();
+}
