@@ -16,6 +16,12 @@ void ScreenSize(int32_t* width, int32_t* height);
 // game counts the real pixels of a scaled display (144 at 150 %).
 int32_t ScreenDpi();
 
+// The room the desktop leaves a window before the game changes any display
+// mode, in the pixels ScreenSize counts: the work area (the screen less the
+// desktop's panels), its rows less the window's caption and frame; 0 x 0 where
+// the desktop does not tell.
+void WindowRoom(int32_t* width, int32_t* height);
+
 // Registers the window class "OpenGL" (the system starts what the window needs).
 // 1 on success; 0 after reporting "RegisterClassEx Failed!".
 int32_t RegisterGameClass(WindowClassInfo* classInfo);

@@ -28,6 +28,10 @@ int32_t RunGame(InstanceHandle instance) {
     int32_t screenHeight = 0;
     ScreenSize(&screenWidth, &screenHeight);
     PrepareGameWindow(&window, &keys, &classInfo, screenWidth, screenHeight, ScreenDpi());
+    int32_t roomWidth = 0;
+    int32_t roomHeight = 0;
+    WindowRoom(&roomWidth, &roomHeight);
+    FitWindowInRoom(&window, roomWidth, roomHeight);
 
     if (PreferencesMissingOrEmpty())
         WriteDefaultPreferences();

@@ -26,6 +26,11 @@ void PrepareGameWindow(GameWindow* window, KeyTable* keys, WindowClassInfo* clas
     keys->fill(0);
 }
 
+void FitWindowInRoom(GameWindow* window, int32_t roomWidth, int32_t roomHeight) {
+    if (roomWidth > 0 && roomWidth < window->width) window->width = roomWidth;
+    if (roomHeight > 0 && roomHeight < window->height) window->height = roomHeight;
+}
+
 void ChooseDisplayMode(GameWindow* window, const Settings& options) {
     if (options.fullscreen != 0) {
         window->fullscreenMode = 1;

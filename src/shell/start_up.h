@@ -10,6 +10,13 @@
 void PrepareGameWindow(GameWindow* window, KeyTable* keys, WindowClassInfo* classInfo,
                        int32_t screenWidth, int32_t screenHeight, int32_t screenDpi);
 
+// Shrinks the start-up size to the room the desktop leaves a window (its work
+// area, the rows less the window's caption and frame), where that is smaller,
+// so that the window the player restores keeps its lowest line clear of the
+// taskbar.
+// A room of 0 x 0 (the desktop does not tell) leaves the size as it is.
+void FitWindowInRoom(GameWindow* window, int32_t roomWidth, int32_t roomHeight);
+
 // The display mode the options ask for, when the start-up dialog is not used:
 // full screen at the size of res (or the start-up size for an unknown res), or
 // windowed at the start-up size; 32-bit colour when bpp is set.

@@ -9,7 +9,7 @@
 # runs stays theirs: the game gives back only the mode it set, and only while
 # the monitor still runs it, and finds the primary where it is at each switch;
 # a monitor turned off is left off, and the game's own turned off ends its full
-# screen with the message.
+# screen with the message. And a window leaves a taskbar its rows.
 # Usage: display_mode_test.sh GAME
 game=$(realpath "$1")
 # shellcheck source=lib.sh
@@ -392,5 +392,32 @@ kill -TERM "$gamePid"
 ExpectExit 0
 ExpectMonitors "DUMMY0 none" "${desktop[1]}"
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
+
+
+echo "- windowed beside an 80-row taskbar: restored, the window keeps its lowest row above it"
+xrandr --output DUMMY1 --off --output DUMMY0 --primary --mode 1280x1024 --pos 0x0
+# Any window that reserves the screen's bottom rows stands for the taskbar.
+xlogo -geometry 1280x80+0+944 2>/dev/null &
+taskbarPid=$!
+taskbar=$(WaitForWindow xlogo) || Fail "no taskbar window"
+xprop -id "$taskbar" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0, 0, 0, 80"
+NewGameFolder 1 0 0
+StartGame
+ExpectWindowMaximisedOn 1280x944+0+0
+maximised=$(WindowPlace "$(WindowId Kelmot)")
+ReadPlace "$maximised" shown
+# A double click on the title bar restores a maximised window.
+xdotool mousemove $((shown[2] + shown[0] / 2)) $((shown[3] - 8)) click --repeat 2 --delay 80 1
+for _ in $(seq 50); do
+    restored=$(WindowPlace "$(WindowId Kelmot)")
+    [[ "$restored" != "$maximised" ]] && break
+    sleep 0.1
+done
+ReadPlace "$restored" shown
+[[ "$restored" != "$maximised" ]] && ((shown[3] + shown[1] <= 944)) ||
+    Fail "the restored window stands at $restored, reaching into the taskbar's rows"
+RequestClose
+ExpectExit 0
+kill "$taskbarPid"
 
 Finish

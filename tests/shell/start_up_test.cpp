@@ -85,4 +85,24 @@ TEST(StartUp, PanelRowsGrowWithTheScreensScale) {
     }
 }
 
+// The room a maximised window gets, where the desktop tells it, bounds the
+// start-up size: the taskbar and caption of a current desktop take more than 56
+// rows, and a taskbar at the side takes columns.
+TEST(StartUp, WindowFitsTheRoomTheDesktopLeaves) {
+    const int32_t cases[][4] = {{0, 0, 1280, 968},
+                                {1280, 1001, 1280, 968},
+                                {1280, 953, 1280, 953},
+                                {1218, 1001, 1218, 968},
+                                {1218, 953, 1218, 953}};
+    for (const auto& [roomWidth, roomHeight, width, height] : cases) {
+        KeyTable keys;
+        GameWindow window;
+        WindowClassInfo classInfo;
+        PrepareGameWindow(&window, &keys, &classInfo, 1280, 1024, 96);
+        FitWindowInRoom(&window, roomWidth, roomHeight);
+        EXPECT_EQ(window.width, width) << roomWidth << "x" << roomHeight;
+        EXPECT_EQ(window.height, height) << roomWidth << "x" << roomHeight;
+    }
+}
+
 } // namespace

@@ -63,7 +63,8 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/pointer_events.cpp
     ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
-    ${KELMOT_PLATFORM_DIR}/window_events.cpp)
+    ${KELMOT_PLATFORM_DIR}/window_events.cpp
+    ${KELMOT_PLATFORM_DIR}/window_room.cpp)
 set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR PkgConfig::XCB Threads::Threads ${CMAKE_DL_LIBS})
 set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
 # The mode guard, started from beside the game when it changes a monitor's

@@ -68,6 +68,12 @@ void ScreenSize(int32_t* width, int32_t* height) { PageSize(width, height); }
 // them, in the same device pixels.
 int32_t ScreenDpi() { return 96; }
 
+// The page has no taskbar or caption to leave room for.
+void WindowRoom(int32_t* width, int32_t* height) {
+    *width = 0;
+    *height = 0;
+}
+
 // The page must be able to show the game: it has the game's place, and the
 // browser draws with WebGL.
 int32_t RegisterGameClass(WindowClassInfo*) {

@@ -28,6 +28,21 @@ int32_t ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// The work area Windows leaves beside its taskbar: the rows less the caption
+// and frame of the game's window, the columns whole (a window as wide as the
+// screen has always hung its side borders off it).
+void WindowRoom(int32_t* width, int32_t* height) {
+    *width = 0;
+    *height = 0;
+    RECT work;
+    RECT frame{0, 0, 0, 0};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) ||
+        !AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW))
+        return;
+    *width = work.right - work.left;
+    *height = (work.bottom - work.top) - (frame.bottom - frame.top);
+}
+
 int32_t RegisterGameClass(WindowClassInfo* classInfo) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
