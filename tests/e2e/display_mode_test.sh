@@ -394,30 +394,43 @@ ExpectMonitors "DUMMY0 none" "${desktop[1]}"
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 
 
+# Runs the command given with an 80-row taskbar along the bottom of a
+# 1280x1024 screen: any window that reserves those rows stands for one.
+WithTaskbar() {
+    xlogo -geometry 1280x80+0+944 2>/dev/null &
+    taskbarPid=$!
+    taskbar=$(WaitForWindow xlogo) || Fail "no taskbar window"
+    xprop -id "$taskbar" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0, 0, 0, 80"
+    "$@"
+}
+
+# Checks that the game window, maximised above the taskbar of WithTaskbar, keeps
+# its lowest row above it once restored by a double click on its title bar, and
+# ends the taskbar.
+ExpectRestoredAboveTaskbar() {
+    local maximised restored
+    local -a shown
+    ExpectWindowMaximisedOn 1280x944+0+0
+    maximised=$(WindowPlace "$(WindowId Kelmot)")
+    ReadPlace "$maximised" shown
+    xdotool mousemove $((shown[2] + shown[0] / 2)) $((shown[3] - 8)) click --repeat 2 --delay 80 1
+    for _ in $(seq 50); do
+        restored=$(WindowPlace "$(WindowId Kelmot)")
+        [[ "$restored" != "$maximised" ]] && break
+        sleep 0.1
+    done
+    ReadPlace "$restored" shown
+    [[ "$restored" != "$maximised" ]] && ((shown[3] + shown[1] <= 944)) ||
+        Fail "the restored window stands at $restored, reaching into the taskbar's rows"
+    kill "$taskbarPid"
+}
+
 echo "- windowed beside an 80-row taskbar: restored, the window keeps its lowest row above it"
 xrandr --output DUMMY1 --off --output DUMMY0 --primary --mode 1280x1024 --pos 0x0
-# Any window that reserves the screen's bottom rows stands for the taskbar.
-xlogo -geometry 1280x80+0+944 2>/dev/null &
-taskbarPid=$!
-taskbar=$(WaitForWindow xlogo) || Fail "no taskbar window"
-xprop -id "$taskbar" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0, 0, 0, 80"
 NewGameFolder 1 0 0
-StartGame
-ExpectWindowMaximisedOn 1280x944+0+0
-maximised=$(WindowPlace "$(WindowId Kelmot)")
-ReadPlace "$maximised" shown
-# A double click on the title bar restores a maximised window.
-xdotool mousemove $((shown[2] + shown[0] / 2)) $((shown[3] - 8)) click --repeat 2 --delay 80 1
-for _ in $(seq 50); do
-    restored=$(WindowPlace "$(WindowId Kelmot)")
-    [[ "$restored" != "$maximised" ]] && break
-    sleep 0.1
-done
-ReadPlace "$restored" shown
-[[ "$restored" != "$maximised" ]] && ((shown[3] + shown[1] <= 944)) ||
-    Fail "the restored window stands at $restored, reaching into the taskbar's rows"
+WithTaskbar StartGame
+ExpectRestoredAboveTaskbar
 RequestClose
 ExpectExit 0
-kill "$taskbarPid"
 
 Finish
