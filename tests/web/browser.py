@@ -14,7 +14,15 @@ Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
   prelude SCRIPT      run SCRIPT in each page opened from now on, before its own
                       scripts; an empty SCRIPT drops the preludes
-  open                load the page afresh (the storage is kept, as on a reload)
+  host [SETTING...]   how the server answers from now on, as hosts do (none:
+                      each file as it is, with Cache-Control: no-store):
+                        redirect  /index.html redirected to its folder's address
+                        cached    Last-Modified and no Cache-Control
+                        csp       a strict Content-Security-Policy on each answer
+                        cut=PATH,...    those files broken off half way
+                        stall=PATH,...  those files never answered
+  open [PATH]         load the page (or PATH) afresh (the storage is kept, as on
+                      a reload)
   framed              load a game portal's page afresh, from another port, with
                       the page in a frame; the commands after it act in the
                       frame, until the next open
@@ -51,6 +59,7 @@ import json
 import sys
 import tempfile
 import threading
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -124,14 +133,41 @@ return [box.left + box.width / 2, box.top + box.height / 2];
 '''
 
 
+# The policy a portal or a school may set.
+STRICT_POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; "
+                 "style-src 'self' 'unsafe-inline'; img-src 'self' blob: data:")
+
+
 class Quiet(http.server.SimpleHTTPRequestHandler):
-    """The page's folder; /blank.html is an empty page of the same origin,
-    where the store is reached without starting the game."""
+    """The page's folder, answered as the server's host settings say; /blank.html
+    is an empty page of the same origin, where the store is reached without
+    starting the game."""
 
     def log_message(self, *args):
         pass
 
     def do_GET(self):
+        host = getattr(self.server, 'host', {})
+        path = self.path.partition('?')[0]
+        if path in host.get('stall', ()):
+            time.sleep(120)
+            return
+        if 'redirect' in host and path.endswith('/index.html'):
+            self.send_response(301)
+            self.send_header('Location', path[:-len('index.html')])
+            self.send_header('Content-Length', '0')
+            self.end_headers()
+            return
+        if path in host.get('cut', ()):
+            with open(self.translate_path(path), 'rb') as whole:
+                body = whole.read()
+            self.send_response(200)
+            self.send_header('Content-Length', str(len(body)))
+            self.end_headers()
+            self.wfile.write(body[:len(body) // 2])
+            self.wfile.flush()
+            self.close_connection = True
+            return
         if self.path == '/blank.html':
             body = b'<!DOCTYPE html><title>blank</title>'
             self.send_response(200)
@@ -143,7 +179,11 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         super().do_GET()
 
     def end_headers(self):
-        self.send_header('Cache-Control', 'no-store')
+        host = getattr(self.server, 'host', {})
+        if 'cached' not in host:
+            self.send_header('Cache-Control', 'no-store')
+        if 'csp' in host:
+            self.send_header('Content-Security-Policy', STRICT_POLICY)
         super().end_headers()
 
 
@@ -154,7 +194,7 @@ class Portal(Quiet):
     def do_GET(self):
         body = ('<!DOCTYPE html><title>portal</title><body style="margin:0">'
                 '<p style="height:60px; margin:0">A portal</p><iframe id="game" src="%s"'
-                ' allow="fullscreen" width="1024" height="768" style="margin-left:100px">'
+                ' allow="fullscreen; gamepad; screen-wake-lock" width="1024" height="768" style="margin-left:100px">'
                 '</iframe>' % self.server.game).encode()
         self.send_response(200)
         self.send_header('Content-Type', 'text/html')
@@ -276,6 +316,12 @@ def main():
                 if command == 'serve':
                     server.folder = argument
                     answer = server.address
+                elif command == 'host':
+                    server.httpd.host = {}
+                    for setting in argument.split():
+                        name, _, paths = setting.partition('=')
+                        server.httpd.host[name] = paths.split(',')
+                    answer = argument
                 elif command == 'prelude':
                     if argument:
                         preludes.append(driver.execute_cdp_cmd(
@@ -292,7 +338,7 @@ def main():
                     offset = [0, 0]
                     if command == 'open':
                         portal = None
-                        driver.get(server.address + 'index.html')
+                        driver.get(server.address + (argument.lstrip('/') if argument else 'index.html'))
                     else:
                         if portal is None:
                             portal = Server(Portal)
