@@ -31,8 +31,8 @@ Commands:
   away / back         open another tab, which takes the focus and hides the
                       page / close it and come back to the page
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
-  metrics W H SCALE   the page's visible area now W x H CSS pixels, SCALE device
-                      pixels to each (a turned phone, a zoom)
+  metrics W H SCALE   the page's visible area, and the screen, now W x H CSS
+                      pixels, SCALE device pixels to each (a turned phone, a zoom)
   click ID            click the element with that id
   point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
   tap X Y             a tap there (a touch on a phone, else a click)
@@ -232,7 +232,7 @@ def start_browser(width, height, scale=None, window=False):
         # of that size would show it; or a phone's, with touch.
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': width, 'height': height, 'deviceScaleFactor': scale or 1,
-            'mobile': bool(scale)})
+            'mobile': bool(scale), 'screenWidth': width, 'screenHeight': height})
     if scale:
         driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
     return driver
@@ -373,7 +373,8 @@ def main():
                     width, height, ratio = argument.split()
                     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
                         'width': int(width), 'height': int(height),
-                        'deviceScaleFactor': float(ratio), 'mobile': bool(scale)})
+                        'deviceScaleFactor': float(ratio), 'mobile': bool(scale),
+                        'screenWidth': int(width), 'screenHeight': int(height)})
                     answer = argument
                 elif command == 'click':
                     driver.find_element(By.ID, argument).click()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game's page in headless chromium, as a player meets it: the first visit
 # with the start-up dialog typed into, kept in the browser's storage; full
-# screen refused when no player asked for it; options changed, the page
+# screen refused when no player asked for it; a browser without full screen,
+# where the game plays in the page without a word; options changed, the page
 # reloaded and the options kept; a save the storage aborts and a storage that
 # does not answer, neither of which stops the game or loses the kept options; a
 # storage connection the browser closes mid-visit, opened again for the next
@@ -55,6 +56,16 @@ FocusGame
 ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 [[ "$(PageValue "document.fullscreenElement === null")" == true ]] || Fail "the game is full screen"
 MenuSettled
+
+echo "- a browser without element full screen (an iPhone's): windowed, said nowhere, no full-screen button"
+Browser prelude "Object.defineProperty(Document.prototype, 'fullscreenEnabled', {get: () => false});" >/dev/null
+StartGame
+FocusGame
+MenuSettled
+BoxShown && Fail "a box shows"
+ExpectStandardError
+[[ "$(PageValue "document.getElementById('kelmot-toggle').offsetWidth")" == 0 ]] || Fail "the bar shows the full-screen button"
+Browser prelude "" >/dev/null
 
 echo "- options changed in the menus are kept over a reload"
 # AI Options: "Player Has The" to O's, the controls to the keypad, down to
