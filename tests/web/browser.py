@@ -4,11 +4,14 @@ tests, one command a line on standard input, one answer a line on standard
 output ("ok JSON" or "error TEXT"). It serves a folder of the page on the
 loopback address itself.
 
-Usage: browser.py WIDTH HEIGHT [SCALE | window]
+Usage: browser.py WIDTH HEIGHT [SCALE | xRATIO | window]
   the page's visible area, in pixels; with SCALE, a phone's: in CSS pixels,
-  SCALE device pixels to each, and touch for the pointer; with "window", a
-  browser window of that size on the X display instead, which the tests type
-  into with xdotool
+  SCALE device pixels to each (DevTools' emulation), and touch for the pointer;
+  with xRATIO, a browser window of WIDTH x HEIGHT on a laptop's screen of
+  1920 x 1200 device pixels, RATIO to a CSS pixel, the browser's own (with
+  an emulated ratio, its device-pixel boxes stay in the machine's pixels);
+  with "window", a browser window of that size on the X display instead,
+  which the tests type into with xdotool
 
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
@@ -212,7 +215,7 @@ class Server:
         self.address = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
 
 
-def start_browser(width, height, scale=None, window=False):
+def start_browser(width, height, scale=None, window=False, ratio=None):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
@@ -221,15 +224,20 @@ def start_browser(width, height, scale=None, window=False):
                      '--user-data-dir=' + tempfile.mkdtemp(prefix='kelmot-chromium-'),
                      '--window-size=%d,%d' % (width, height)]:
         options.add_argument(argument)
+    if ratio:
+        # A laptop's screen of 1920 x 1200 device pixels.
+        options.add_argument('--screen-info={1920x1200 devicePixelRatio=%g}' % ratio)
     if window:
         options.add_argument('--window-position=0,0')
     else:
         options.add_argument('--headless=new')
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    if not window:
+    if not window and not ratio:
         # The page's visible area exactly, one pixel a device pixel, as a screen
-        # of that size would show it; or a phone's, with touch.
+        # of that size would show it; or a phone's, with touch. (At a ratio of
+        # the browser's own, the window's size, whose CSS pixels may be
+        # fractional, as on such screens.)
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': width, 'height': height, 'deviceScaleFactor': scale or 1,
             'mobile': bool(scale), 'screenWidth': width, 'screenHeight': height})
@@ -283,8 +291,9 @@ def console_text(message):
 def main():
     server = Server()
     window = sys.argv[3:] == ['window']
-    scale = float(sys.argv[3]) if len(sys.argv) > 3 and not window else None
-    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale, window)
+    ratio = float(sys.argv[3][1:]) if sys.argv[3:4] and sys.argv[3].startswith('x') else None
+    scale = float(sys.argv[3]) if len(sys.argv) > 3 and not window and not ratio else None
+    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale, window, ratio)
     errors = []
     console = []
     preludes = []

@@ -38,6 +38,13 @@ foreach(script frame gamepad host page play pointer window)
                 ${KELMOT_BOARD_READER})
 endforeach()
 
+# At the device pixel ratios of many Windows laptops, the browser's own.
+foreach(ratio 1.25 1.5)
+    add_test(NAME web.e2e.ratio_${ratio}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/ratio_test.sh ${CMAKE_BINARY_DIR}
+                ${KELMOT_BOARD_READER} ${ratio})
+endforeach()
+
 # Full screen in a browser window on a display of the test's own, typed into
 # with the keyboard's own key events, which headless chromium does not take.
 add_test(NAME web.e2e.fullscreen

@@ -4,9 +4,7 @@
 # and gives back, after which the pictures and fonts are made again and the
 # game goes on where it was; and fifty mode toggles, after which the page holds
 # no more listeners and GL objects than after the first two, with no warning
-# from the browser about the contexts it keeps; and at 1.25 and 1.5 device
-# pixels to a CSS pixel, a window that covers exactly the device pixels the
-# browser gives its place, so that no pixel of it is scaled.
+# from the browser about the contexts it keeps.
 # Usage: window_test.sh PAGE_FOLDER BOARD_READER
 page=$(realpath "$1")
 reader=$(realpath "$2")
@@ -57,25 +55,5 @@ for _ in $(seq 24); do ToggleTwice || break; done
 FocusGame
 MenuSettled
 cmp -s menu.ppm first-menu.ppm || Fail "the menu is drawn otherwise after fifty toggles"
-
-# The canvas's size, the device pixels of its box as the browser lays it out,
-# and whether the box starts on a device pixel.
-CanvasPixels="new Promise((done) => new ResizeObserver(([seen], observer) => {
-    observer.disconnect();
-    const canvas = seen.target, size = seen.devicePixelContentBoxSize[0], box = canvas.getBoundingClientRect();
-    const onPixel = [box.left, box.top].every((v) => Math.abs(v * devicePixelRatio - Math.round(v * devicePixelRatio)) < 0.01);
-    done(canvas.width + 'x' + canvas.height + ' on ' + size.inlineSize + 'x' + size.blockSize + (onPixel ? '' : ' off the pixels'));
-  }).observe(document.getElementById('kelmot-window'), {box: 'device-pixel-content-box'}))"
-for ratio in 1.25 1.5; do
-    echo "- $ratio device pixels to a CSS pixel: the window on its place's device pixels, one to one"
-    Browser metrics 1279 1023 "$ratio" >/dev/null
-    NewPageFolder 1 0 0
-    StartGame
-    FocusGame
-    look=$(PageValue "${CanvasPixels//$'\n'/ }" | tr -d '"')
-    [[ "$look" =~ ^([0-9]+x[0-9]+)\ on\ ([0-9]+x[0-9]+)$ && "${BASH_REMATCH[1]}" == "${BASH_REMATCH[2]}" ]] ||
-        Fail "at $ratio the canvas is $look"
-    MenuSettled
-done
 
 Finish

@@ -385,13 +385,19 @@ const kelmotPage = (() => {
 
   // The game's place in device pixels: as the browser lays it out on the
   // screen's pixels, where it tells (devicePixelContentBoxSize: Chromium,
-  // Firefox), else its size in CSS pixels times their ratio, rounded.
+  // Firefox), else its size in CSS pixels times their ratio, rounded. A
+  // browser that emulates another ratio (DevTools' device mode) tells the
+  // pixels of the screen it runs on: told sizes that are not within a pixel
+  // of the CSS size times the ratio are not taken.
   const place = {pixels: null};
   function followPlace() {
     if (typeof ResizeObserver != 'function') return;
     const observer = new ResizeObserver(([entry]) => {
       const size = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
-      place.pixels = size ? [size.inlineSize, size.blockSize] : null;
+      const ratio = window.devicePixelRatio || 1, box = entry.contentRect;
+      const near = size && Math.abs(size.inlineSize - box.width * ratio) <= 1 &&
+        Math.abs(size.blockSize - box.height * ratio) <= 1;
+      place.pixels = near ? [size.inlineSize, size.blockSize] : null;
     });
     try {
       observer.observe($('kelmot-game'), {box: 'device-pixel-content-box'});
