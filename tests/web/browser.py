@@ -4,17 +4,28 @@ tests, one command a line on standard input, one answer a line on standard
 output ("ok JSON" or "error TEXT"). It serves a folder of the page on the
 loopback address itself.
 
-Usage: browser.py WIDTH HEIGHT [SCALE | window]
+Usage: browser.py WIDTH HEIGHT [SCALE | xRATIO | window]
   the page's visible area, in pixels; with SCALE, a phone's: in CSS pixels,
-  SCALE device pixels to each, and touch for the pointer; with "window", a
-  browser window of that size on the X display instead, which the tests type
-  into with xdotool
+  SCALE device pixels to each (DevTools' emulation), and touch for the pointer;
+  with xRATIO, a browser window of WIDTH x HEIGHT on a laptop's screen of
+  1920 x 1200 device pixels, RATIO to a CSS pixel, the browser's own (with
+  an emulated ratio, its device-pixel boxes stay in the machine's pixels);
+  with "window", a browser window of that size on the X display instead,
+  which the tests type into with xdotool
 
 Commands:
   serve FOLDER        serve FOLDER from now on (the page's files)
   prelude SCRIPT      run SCRIPT in each page opened from now on, before its own
                       scripts; an empty SCRIPT drops the preludes
-  open                load the page afresh (the storage is kept, as on a reload)
+  host [SETTING...]   how the server answers from now on, as hosts do (none:
+                      each file as it is, with Cache-Control: no-store):
+                        redirect  /index.html redirected to its folder's address
+                        cached    Last-Modified and no Cache-Control
+                        csp       a strict Content-Security-Policy on each answer
+                        cut=PATH,...    those files broken off half way
+                        stall=PATH,...  those files never answered
+  open [PATH]         load the page (or PATH) afresh (the storage is kept, as on
+                      a reload)
   framed              load a game portal's page afresh, from another port, with
                       the page in a frame; the commands after it act in the
                       frame, until the next open
@@ -23,8 +34,8 @@ Commands:
   away / back         open another tab, which takes the focus and hides the
                       page / close it and come back to the page
   down KEY / up KEY   press / let go of KEY (xdotool's names: Return, Up, KP_Home, r ...)
-  metrics W H SCALE   the page's visible area now W x H CSS pixels, SCALE device
-                      pixels to each (a turned phone, a zoom)
+  metrics W H SCALE   the page's visible area, and the screen, now W x H CSS
+                      pixels, SCALE device pixels to each (a turned phone, a zoom)
   click ID            click the element with that id
   point X Y           the mouse moved to the canvas's pixel (X, Y), from its top left
   tap X Y             a tap there (a touch on a phone, else a click)
@@ -51,6 +62,7 @@ import json
 import sys
 import tempfile
 import threading
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -124,14 +136,41 @@ return [box.left + box.width / 2, box.top + box.height / 2];
 '''
 
 
+# The policy a portal or a school may set.
+STRICT_POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; "
+                 "style-src 'self' 'unsafe-inline'; img-src 'self' blob: data:")
+
+
 class Quiet(http.server.SimpleHTTPRequestHandler):
-    """The page's folder; /blank.html is an empty page of the same origin,
-    where the store is reached without starting the game."""
+    """The page's folder, answered as the server's host settings say; /blank.html
+    is an empty page of the same origin, where the store is reached without
+    starting the game."""
 
     def log_message(self, *args):
         pass
 
     def do_GET(self):
+        host = getattr(self.server, 'host', {})
+        path = self.path.partition('?')[0]
+        if path in host.get('stall', ()):
+            time.sleep(120)
+            return
+        if 'redirect' in host and path.endswith('/index.html'):
+            self.send_response(301)
+            self.send_header('Location', path[:-len('index.html')])
+            self.send_header('Content-Length', '0')
+            self.end_headers()
+            return
+        if path in host.get('cut', ()):
+            with open(self.translate_path(path), 'rb') as whole:
+                body = whole.read()
+            self.send_response(200)
+            self.send_header('Content-Length', str(len(body)))
+            self.end_headers()
+            self.wfile.write(body[:len(body) // 2])
+            self.wfile.flush()
+            self.close_connection = True
+            return
         if self.path == '/blank.html':
             body = b'<!DOCTYPE html><title>blank</title>'
             self.send_response(200)
@@ -143,7 +182,11 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         super().do_GET()
 
     def end_headers(self):
-        self.send_header('Cache-Control', 'no-store')
+        host = getattr(self.server, 'host', {})
+        if 'cached' not in host:
+            self.send_header('Cache-Control', 'no-store')
+        if 'csp' in host:
+            self.send_header('Content-Security-Policy', STRICT_POLICY)
         super().end_headers()
 
 
@@ -154,7 +197,7 @@ class Portal(Quiet):
     def do_GET(self):
         body = ('<!DOCTYPE html><title>portal</title><body style="margin:0">'
                 '<p style="height:60px; margin:0">A portal</p><iframe id="game" src="%s"'
-                ' allow="fullscreen" width="1024" height="768" style="margin-left:100px">'
+                ' allow="fullscreen; gamepad; screen-wake-lock" width="1024" height="768" style="margin-left:100px">'
                 '</iframe>' % self.server.game).encode()
         self.send_response(200)
         self.send_header('Content-Type', 'text/html')
@@ -172,7 +215,7 @@ class Server:
         self.address = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
 
 
-def start_browser(width, height, scale=None, window=False):
+def start_browser(width, height, scale=None, window=False, ratio=None):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
@@ -181,18 +224,23 @@ def start_browser(width, height, scale=None, window=False):
                      '--user-data-dir=' + tempfile.mkdtemp(prefix='kelmot-chromium-'),
                      '--window-size=%d,%d' % (width, height)]:
         options.add_argument(argument)
+    if ratio:
+        # A laptop's screen of 1920 x 1200 device pixels.
+        options.add_argument('--screen-info={1920x1200 devicePixelRatio=%g}' % ratio)
     if window:
         options.add_argument('--window-position=0,0')
     else:
         options.add_argument('--headless=new')
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    if not window:
+    if not window and not ratio:
         # The page's visible area exactly, one pixel a device pixel, as a screen
-        # of that size would show it; or a phone's, with touch.
+        # of that size would show it; or a phone's, with touch. (At a ratio of
+        # the browser's own, the window's size, whose CSS pixels may be
+        # fractional, as on such screens.)
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': width, 'height': height, 'deviceScaleFactor': scale or 1,
-            'mobile': bool(scale)})
+            'mobile': bool(scale), 'screenWidth': width, 'screenHeight': height})
     if scale:
         driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
     return driver
@@ -243,8 +291,9 @@ def console_text(message):
 def main():
     server = Server()
     window = sys.argv[3:] == ['window']
-    scale = float(sys.argv[3]) if len(sys.argv) > 3 and not window else None
-    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale, window)
+    ratio = float(sys.argv[3][1:]) if sys.argv[3:4] and sys.argv[3].startswith('x') else None
+    scale = float(sys.argv[3]) if len(sys.argv) > 3 and not window and not ratio else None
+    driver = start_browser(int(sys.argv[1]), int(sys.argv[2]), scale, window, ratio)
     errors = []
     console = []
     preludes = []
@@ -276,6 +325,12 @@ def main():
                 if command == 'serve':
                     server.folder = argument
                     answer = server.address
+                elif command == 'host':
+                    server.httpd.host = {}
+                    for setting in argument.split():
+                        name, _, paths = setting.partition('=')
+                        server.httpd.host[name] = paths.split(',')
+                    answer = argument
                 elif command == 'prelude':
                     if argument:
                         preludes.append(driver.execute_cdp_cmd(
@@ -292,7 +347,7 @@ def main():
                     offset = [0, 0]
                     if command == 'open':
                         portal = None
-                        driver.get(server.address + 'index.html')
+                        driver.get(server.address + (argument.lstrip('/') if argument else 'index.html'))
                     else:
                         if portal is None:
                             portal = Server(Portal)
@@ -327,7 +382,8 @@ def main():
                     width, height, ratio = argument.split()
                     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
                         'width': int(width), 'height': int(height),
-                        'deviceScaleFactor': float(ratio), 'mobile': bool(scale)})
+                        'deviceScaleFactor': float(ratio), 'mobile': bool(scale),
+                        'screenWidth': int(width), 'screenHeight': int(height)})
                     answer = argument
                 elif command == 'click':
                     driver.find_element(By.ID, argument).click()

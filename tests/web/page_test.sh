@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The game's page in headless chromium, as a player meets it: the first visit
 # with the start-up dialog typed into, kept in the browser's storage; full
-# screen refused when no player asked for it; options changed, the page
+# screen refused when no player asked for it; a browser without full screen,
+# where the game plays in the page without a word; options changed, the page
 # reloaded and the options kept; a save the storage aborts and a storage that
 # does not answer, neither of which stops the game or loses the kept options; a
+# storage connection the browser closes mid-visit, opened again for the next
+# save, after which the browser is asked once to keep the storage; a
 # missing and a broken picture with their boxes, then "Loading Textures Failed";
 # and "Exit".
 # Usage: page_test.sh PAGE_FOLDER BOARD_READER
@@ -54,6 +57,16 @@ ExpectStandardError "Mode Switch Failed." "Running In Windowed Mode."
 [[ "$(PageValue "document.fullscreenElement === null")" == true ]] || Fail "the game is full screen"
 MenuSettled
 
+echo "- a browser without element full screen (an iPhone's): windowed, said nowhere, no full-screen button"
+Browser prelude "Object.defineProperty(Document.prototype, 'fullscreenEnabled', {get: () => false});" >/dev/null
+StartGame
+FocusGame
+MenuSettled
+BoxShown && Fail "a box shows"
+ExpectStandardError
+[[ "$(PageValue "document.getElementById('kelmot-toggle').offsetWidth")" == 0 ]] || Fail "the bar shows the full-screen button"
+Browser prelude "" >/dev/null
+
 echo "- options changed in the menus are kept over a reload"
 # AI Options: "Player Has The" to O's, the controls to the keypad, down to
 # Done, which keeps them; Multiplayer Options: Player2 first, Done.
@@ -73,20 +86,32 @@ MenuSettled
 MenuPress Down Down Down Down Return Down Down Down
 cmp -s menu.ppm ai-options.ppm || Fail "the AI Options show other values after the reload"
 
-echo "- a save the storage aborts, as a full quota does: prefs.txt kept as it was, the game goes on"
-# Counts the storage's write transactions, and aborts each while abortWrites is set.
+echo "- a save the storage aborts, as a full quota does: tried once more, prefs.txt kept as it was, the game goes on"
+# Counts the storage's write transactions, and aborts each while abortWrites
+# is set; counts the page's requests to keep the storage.
+PageValue "(() => { window.persistAsked = 0; const persist = StorageManager.prototype.persist; StorageManager.prototype.persist = function () { ++persistAsked; return persist.apply(this, arguments); }; })()" >/dev/null
 PageValue "(() => { const transaction = IDBDatabase.prototype.transaction; window.writes = 0; window.abortWrites = true; IDBDatabase.prototype.transaction = function (stores, mode) { const started = transaction.apply(this, arguments); if (mode == 'readwrite' && ++writes && abortWrites) queueMicrotask(() => started.abort()); return started; }; })()" >/dev/null
 MenuPress Up Return Down Return # the controls back to the arrows; Done
 BoxShown && Fail "the aborted save shows a box"
 MenuPress Down Up # a game still waiting for the save changes nothing
 [[ "$(StoredPrefs)" == "$expected" ]] || Fail "after the aborted save prefs.txt holds: $(StoredPrefs)"
 
-echo "- the next save: kept, in one write transaction"
+[[ "$(PageValue persistAsked)" == 0 ]] || Fail "the storage was asked to persist with nothing saved"
+
+echo "- the next save: kept, in one write transaction; the storage asked to persist"
 PageValue "abortWrites = false" >/dev/null
 MenuPress Return Down Down Down Return # AI Options; Done
 expected=$(sed 's/^controls=0/controls=1/' <<<"$expected")
 [[ "$(StoredPrefs)" == "$expected" ]] || Fail "after the second save prefs.txt holds: $(StoredPrefs)"
-[[ "$(PageValue writes)" == 2 ]] || Fail "two saves took $(PageValue writes) write transactions"
+[[ "$(PageValue writes)" == 3 ]] || Fail "two saves, the first tried twice, took $(PageValue writes) write transactions"
+[[ "$(PageValue persistAsked)" == 1 ]] || Fail "the storage was asked to persist $(PageValue persistAsked) times"
+
+echo "- the storage's connection closed mid-visit, as Safari does: the next save opens it again"
+PageValue "IDBFS.dbs['/kelmot'].close()" >/dev/null
+MenuPress Return Down Down Return Down Return # AI Options: the controls to the keypad; Done
+expected=$(sed 's/^controls=1/controls=0/' <<<"$expected")
+[[ "$(StoredPrefs)" == "$expected" ]] || Fail "after the connection closed prefs.txt holds: $(StoredPrefs)"
+[[ "$(PageValue persistAsked)" == 1 ]] || Fail "the storage was asked to persist $(PageValue persistAsked) times"
 
 echo "- \"Exit\" ends the game; the page says so"
 MenuPress Down

@@ -19,6 +19,12 @@ target_link_libraries(web_key_map_tests PRIVATE GTest::gtest_main)
 target_link_options(web_key_map_tests PRIVATE -sEXIT_RUNTIME=1)
 add_test(NAME web.key_map COMMAND web_key_map_tests)
 
+# The page's rules apart from the browser: the screen the game is told of, and
+# what the service worker answers for, as built.
+find_program(KELMOT_NODE node REQUIRED)
+add_test(NAME web.page_rules
+    COMMAND ${KELMOT_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/web/page_rules_test.js ${CMAKE_BINARY_DIR})
+
 # The game's page in headless chromium, driven through selenium (browser.py)
 # with the Linux tests' helpers, and judged by what the page shows, by its
 # storage and by the game's standard error. The board reader, a program of
@@ -26,10 +32,17 @@ add_test(NAME web.key_map COMMAND web_key_map_tests)
 # shots of the canvas.
 include(e2e/board_reader.cmake)
 
-foreach(script frame gamepad offline page play pointer window)
+foreach(script frame gamepad host page play pointer window)
     add_test(NAME web.e2e.${script}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
                 ${KELMOT_BOARD_READER})
+endforeach()
+
+# At the device pixel ratios of many Windows laptops, the browser's own.
+foreach(ratio 1.25 1.5)
+    add_test(NAME web.e2e.ratio_${ratio}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/ratio_test.sh ${CMAKE_BINARY_DIR}
+                ${KELMOT_BOARD_READER} ${ratio})
 endforeach()
 
 # Full screen in a browser window on a display of the test's own, typed into

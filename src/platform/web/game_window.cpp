@@ -43,6 +43,11 @@ EM_JS(int, PageCanShowGame, (), {
 });
 // clang-format on
 
+// Whether the browser can show the canvas full screen at all (iPhones cannot).
+// clang-format off
+EM_JS(int, PageHasFullscreen, (), { return kelmotPage.hasFullscreen() ? 1 : 0; });
+// clang-format on
+
 // clang-format off
 EM_JS(void, RemoveCanvas, (), { kelmotPage.removeWindow(); });
 // clang-format on
@@ -137,6 +142,9 @@ int32_t OpenGameWindow(GameWindow* window) {
         return 0;
     }
     window->window = canvasSelector;
+    // A browser without full screen plays in the page, as it always does there:
+    // no switch is tried, so none fails.
+    if (window->fullscreenMode == 1 && PageHasFullscreen() == 0) window->fullscreenMode = 0;
     if (window->fullscreenMode == 1) {
         if (ShowCanvasFullscreen() == 1) {
             SetFullscreenShown(true);

@@ -6,7 +6,7 @@ set(KELMOT_PAGE_DIR ${KELMOT_PLATFORM_DIR}/page)
 set_target_properties(kelmot PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_options(kelmot PRIVATE
     --pre-js ${KELMOT_PAGE_DIR}/start.js
-    -sENVIRONMENT=web -sFORCE_FILESYSTEM=1
+    -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -sDYNAMIC_EXECUTION=0
     "SHELL:-s EXPORTED_FUNCTIONS=_main,_malloc,_free")
 set_property(TARGET kelmot APPEND PROPERTY LINK_DEPENDS ${KELMOT_PAGE_DIR}/start.js)
 
@@ -33,8 +33,10 @@ foreach(size 48 64 128 256)
 endforeach()
 
 # Most hosts send files as they are: the page fetches the large ones gzipped
-# (NAME.gz beside NAME) and expands them itself.
-set(KELMOT_PACKED_FILES banner.bmp kelmot.js kelmot.wasm ${KELMOT_PICTURES})
+# (NAME.gz beside NAME) and expands them itself. Not kelmot.js, which the page
+# runs as a script of its own address, so that it runs under a strict
+# Content-Security-Policy (no script made from text).
+set(KELMOT_PACKED_FILES banner.bmp kelmot.wasm ${KELMOT_PICTURES})
 find_program(KELMOT_GZIP gzip REQUIRED)
 set(KELMOT_PACKED)
 foreach(file ${KELMOT_PACKED_FILES})
@@ -52,17 +54,26 @@ foreach(file ${KELMOT_PACKED_FILES})
 endforeach()
 
 # What a visit fetches, which the service worker keeps for play without the
-# network: one cache a version.
-set(KELMOT_PAGE_FILES index.html page.js manifest.webmanifest icons/kelmot-48.png
+# network, in a cache named after a hash of these files (stamp_worker.py).
+set(KELMOT_PAGE_FILES index.html page.js manifest.webmanifest icons/kelmot-48.png kelmot.js
     ${KELMOT_PACKED})
-list(JOIN KELMOT_PAGE_FILES "\", \"" KELMOT_CACHED_FILES)
-set(KELMOT_CACHED_FILES "[\"${KELMOT_CACHED_FILES}\"]")
-set(KELMOT_VERSION ${PROJECT_VERSION})
+# kelmot.js comes through the kelmot target, as in the archive below.
+set(KELMOT_PAGE_FILE_PATHS)
+foreach(file ${KELMOT_PAGE_FILES})
+    if(NOT file STREQUAL "kelmot.js")
+        list(APPEND KELMOT_PAGE_FILE_PATHS ${CMAKE_BINARY_DIR}/${file})
+    endif()
+endforeach()
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sw.js
+    COMMAND Python3::Interpreter ${KELMOT_PLATFORM_DIR}/stamp_worker.py ${KELMOT_PAGE_DIR}/sw.js
+            ${CMAKE_BINARY_DIR}/sw.js ${CMAKE_BINARY_DIR} ${KELMOT_PAGE_FILES}
+    DEPENDS kelmot ${KELMOT_PAGE_FILE_PATHS} ${KELMOT_PAGE_DIR}/sw.js
+            ${KELMOT_PLATFORM_DIR}/stamp_worker.py
+    VERBATIM)
 # The style comes within the page, which then shows without waiting for it.
 file(READ ${KELMOT_PAGE_DIR}/page.css KELMOT_PAGE_STYLE)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KELMOT_PAGE_DIR}/page.css)
 configure_file(${KELMOT_PAGE_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
-configure_file(${KELMOT_PAGE_DIR}/sw.js ${CMAKE_BINARY_DIR}/sw.js @ONLY)
 foreach(file page.js manifest.webmanifest)
     configure_file(${KELMOT_PAGE_DIR}/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
 endforeach()
@@ -86,7 +97,7 @@ add_custom_command(OUTPUT ${KELMOT_WEB_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/icons
             ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}/icons
     COMMAND ${CMAKE_COMMAND} -E copy index.html page.js manifest.webmanifest sw.js
-            banner.bmp banner.bmp.gz kelmot.js kelmot.js.gz kelmot.wasm kelmot.wasm.gz
+            banner.bmp banner.bmp.gz kelmot.js kelmot.wasm kelmot.wasm.gz
             ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}
     COMMAND ${CMAKE_COMMAND} -E chdir ${KELMOT_WEB_STAGE}
             ${CMAKE_COMMAND} -E tar cf ${KELMOT_WEB_ARCHIVE} --format=zip ${KELMOT_WEB_NAME}

@@ -31,15 +31,17 @@ EM_ASYNC_JS(int, StoreInBrowser, (const char* fromName, const char* toName, int 
         console.error('kelmot: the options are not stored: the stored ones could not be read');
         return 0;
     }
-    return await new Promise((resolve) => {
+    // One write on the connection IDBFS keeps for the mount; a connection the
+    // browser has closed (Safari closes those of pages in the background) or
+    // that fails is dropped, and the write made once more on a new one.
+    const write = (resolve) => {
         let transaction = null;
         let settled = false;
         const settle = (error) => {
             if (settled) return;
             settled = true;
             clearTimeout(timer);
-            if (error) console.error('kelmot: the options could not be stored:', error);
-            resolve(error ? 0 : 1);
+            resolve(error);
         };
         const timer = setTimeout(() => {
             try {
@@ -51,6 +53,7 @@ EM_ASYNC_JS(int, StoreInBrowser, (const char* fromName, const char* toName, int 
         IDBFS.getDB(mount.mountpoint, (error, db) => {
             try {
                 if (!db) throw error || 'the storage cannot be opened';
+                db.onclose = () => delete IDBFS.dbs[mount.mountpoint];
                 transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
                 transaction.oncomplete = () => settle(null);
                 transaction.onabort = () => settle(transaction.error || 'the write was aborted');
@@ -61,7 +64,29 @@ EM_ASYNC_JS(int, StoreInBrowser, (const char* fromName, const char* toName, int 
                 settle(failure);
             }
         });
-    });
+    };
+    let error = await new Promise(write);
+    if (error && error !== 'the storage did not answer') {
+        console.info('kelmot: the storage failed, opened again:', error);
+        const db = IDBFS.dbs[mount.mountpoint];
+        delete IDBFS.dbs[mount.mountpoint];
+        try {
+            if (db) db.close();
+        } catch (closed) {
+        }
+        error = await new Promise(write);
+    }
+    if (error) {
+        console.error('kelmot: the options could not be stored:', error);
+        return 0;
+    }
+    // Kept: the browser is asked, once, to keep the site's storage when it
+    // runs short of room, rather than clear it.
+    if (!Module.kelmotPersistAsked && navigator.storage && navigator.storage.persist) {
+        Module.kelmotPersistAsked = true;
+        navigator.storage.persist().catch(() => {});
+    }
+    return 1;
 });
 // clang-format on
 

@@ -185,21 +185,93 @@ const kelmotPage = (() => {
     fitPage();
   }
 
-  // The file name as the page's host has it, its bytes in an ArrayBuffer, or
-  // null where it has none: its gzipped copy name.gz, expanded here, where the
-  // host has that and the browser can expand it (a host may also have expanded
-  // it already, sending it encoded); else the file itself. The bytes stay in
-  // the page's own memory all the way: a Blob would go through the browser's
-  // store of blobs at every step, which costs more than the expanding.
-  function fetchExpanded(name) {
-    const bytesOf = (response) => response.ok ? response.arrayBuffer() : null;
-    const plain = () => fetch(name).then(bytesOf);
-    if (typeof DecompressionStream != 'function') return plain();
-    return fetch(name + '.gz').then(bytesOf).then((packed) => {
-      if (!packed) return plain();
-      const magic = new Uint8Array(packed, 0, Math.min(2, packed.byteLength));
-      if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
-      return new Response(new Response(packed).body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+  // How long a fetch may go without a byte arriving before it is given up as
+  // stalled, in milliseconds.
+  const fetchPatience = 10000;
+
+  // A fetch that failed, with what a player is told of it.
+  const failure = (reason) => Object.assign(new Error(reason), {kelmotReason: reason});
+
+  // The file name as the page's host has it: its bytes in an ArrayBuffer, or
+  // null when the host has no such file (404). Fails, saying why, when the
+  // host answers otherwise, the connection fails, or no byte comes for
+  // fetchPatience. The bytes stay in the page's own memory all the way: a
+  // Blob would go through the browser's store of blobs at every step.
+  async function fetchBytes(name) {
+    const stop = new AbortController();
+    let timer = setTimeout(() => stop.abort(), fetchPatience);
+    const waitOn = () => {
+      clearTimeout(timer);
+      timer = setTimeout(() => stop.abort(), fetchPatience);
+    };
+    try {
+      const answer = await fetch(name, {signal: stop.signal});
+      if (answer.status == 404) return null;
+      if (!answer.ok) throw failure('the host answered ' + answer.status + ' ' + answer.statusText);
+      const reader = answer.body.getReader();
+      const parts = [];
+      let length = 0;
+      for (;;) {
+        waitOn();
+        const {done, value} = await reader.read();
+        if (done) break;
+        parts.push(value);
+        length += value.length;
+      }
+      const bytes = new Uint8Array(length);
+      parts.reduce((at, part) => (bytes.set(part, at), at + part.length), 0);
+      return bytes.buffer;
+    } catch (error) {
+      if (stop.signal.aborted) throw failure('nothing came for ' + fetchPatience / 1000 + ' seconds');
+      if (error.kelmotReason) throw error;
+      throw failure('the connection failed (' + error.message + ')');
+    } finally {
+      clearTimeout(timer);
+    }
+  }
+
+  // The file name as the page's host has it, as fetchBytes gives it: its
+  // gzipped copy name.gz, expanded here, where the host has that and the
+  // browser can expand it (a host may also have expanded it already, sending it
+  // encoded); else, and once when the gzipped copy fails or is damaged, the
+  // file itself. A gzipped copy that stalls is not waited for twice.
+  async function fetchExpanded(name) {
+    if (typeof DecompressionStream != 'function') return fetchBytes(name);
+    try {
+      const packed = await fetchBytes(name + '.gz');
+      if (packed) {
+        const magic = new Uint8Array(packed, 0, Math.min(2, packed.byteLength));
+        if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
+        return await new Response(new Response(packed).body
+          .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+      }
+    } catch (error) {
+      if (error.kelmotReason && error.kelmotReason.startsWith('nothing came')) throw error;
+      console.warn('kelmot: ' + name + '.gz failed, fetching ' + name + ':', error.message);
+    }
+    return fetchBytes(name);
+  }
+
+  // What the page could not load, said in the page with a way to try again;
+  // the game, if it has started, waits.
+  function showFailure(name, reason) {
+    if (!$('kelmot-failure').hidden) return;
+    console.error('kelmot: ' + name + ' could not be loaded: ' + reason);
+    $('kelmot-failure-text').textContent = 'Kelmot could not load ' + name + ': ' + reason + '.';
+    $('kelmot-failure').hidden = false;
+    $('kelmot-retry').focus();
+  }
+
+  // The file name, fetched as fetchExpanded does; a failure is shown, and the
+  // promise then never settles. A missing file is null where that may be
+  // (the pictures, which the game reports itself), shown otherwise.
+  function load(name, missingShown) {
+    return fetchExpanded(name).then((bytes) => {
+      if (!bytes && missingShown) throw failure('the host has no such file');
+      return bytes;
+    }).catch((error) => {
+      showFailure(name, error.kelmotReason || error.message);
+      return new Promise(() => {});
     });
   }
 
@@ -221,6 +293,23 @@ const kelmotPage = (() => {
     } catch (refused) {
       // As above.
     }
+  }
+
+  // Once the page has loaded, its service worker keeps its files for visits
+  // without the network (sw.js), checked against the host at every visit past
+  // the browser's HTTP cache. A new build's worker takes over a page that an
+  // earlier one served: the bar says that a new version is ready, which a
+  // reload shows.
+  function keepOffline() {
+    if (!navigator.serviceWorker) return;
+    const servedBefore = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+      if (servedBefore) $('kelmot-update').hidden = false;
+    });
+    $('kelmot-reload').onclick = () => location.reload();
+    window.addEventListener('load', () => navigator.serviceWorker
+      .register('sw.js', {updateViaCache: 'none'})
+      .catch((refused) => console.warn('kelmot: the game will not play offline:', refused.message)));
   }
 
   // Characters 32 to 126 at emPixels, each in a cell of two ems square with the
@@ -278,6 +367,54 @@ const kelmotPage = (() => {
     return glyphs;
   }
 
+  // The screen the game is told of, in pixels, from the game's place in device
+  // pixels (width, height), the device pixels to a CSS pixel (ratio) and the
+  // screen's size in CSS pixels: where the screen is no phone's (600 CSS pixels
+  // or more either way), the place is held sideways, holds the menus' rows at
+  // the game's large font (1024 pixels wide) and shows the smallest text at ten
+  // CSS pixels or more (at most two device pixels to one), the place itself
+  // with the bar's rows above it, so that the game's window covers exactly the
+  // device pixels of its place; anywhere else (a phone either way up, a page
+  // held upright, a small window) the screen of a 640 x 480 window, whose text
+  // the game draws at its sizes for that mode, shown scaled up to the page.
+  function screenFor([width, height], ratio, [screenWidth, screenHeight]) {
+    const phone = Math.min(screenWidth, screenHeight) < 600;
+    if (!phone && ratio <= 2 && width >= 1024 && width >= height) return [width, height + barRows];
+    return [640, 480 + barRows];
+  }
+
+  // The game's place in device pixels: as the browser lays it out on the
+  // screen's pixels, where it tells (devicePixelContentBoxSize: Chromium,
+  // Firefox), else its size in CSS pixels times their ratio, rounded. A
+  // browser that emulates another ratio (DevTools' device mode) tells the
+  // pixels of the screen it runs on: told sizes that are not within a pixel
+  // of the CSS size times the ratio are not taken.
+  const place = {pixels: null};
+  function followPlace() {
+    if (typeof ResizeObserver != 'function') return;
+    const observer = new ResizeObserver(([entry]) => {
+      const size = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
+      const ratio = window.devicePixelRatio || 1, box = entry.contentRect;
+      const near = size && Math.abs(size.inlineSize - box.width * ratio) <= 1 &&
+        Math.abs(size.blockSize - box.height * ratio) <= 1;
+      place.pixels = near ? [size.inlineSize, size.blockSize] : null;
+    });
+    try {
+      observer.observe($('kelmot-game'), {box: 'device-pixel-content-box'});
+    } catch (unknown) {
+      observer.observe($('kelmot-game'));
+    }
+  }
+  function placePixels() {
+    if (place.pixels) return place.pixels;
+    const box = $('kelmot-game').getBoundingClientRect(), ratio = window.devicePixelRatio || 1;
+    return [Math.round(box.width * ratio), Math.round(box.height * ratio)];
+  }
+
+  // Whether the browser can show an element full screen (iPhones cannot).
+  const hasFullscreen = () => typeof document == 'object' && !!document.fullscreenEnabled &&
+    typeof Element.prototype.requestFullscreen == 'function';
+
   return {
     // The page has the game's place and the browser knows WebGL; whether it
     // gives the window a context is seen when the window opens.
@@ -285,19 +422,14 @@ const kelmotPage = (() => {
       return !!$('kelmot-game') && typeof WebGLRenderingContext == 'function';
     },
 
-    // The screen the game is told of, in pixels: the page's visible area in
-    // device pixels where that holds the menus' rows at the game's large font
-    // (1024 pixels wide), is held sideways, and shows the smallest text at ten
-    // CSS pixels or more (at most two device pixels to one); anywhere else (a
-    // phone, a page held upright, a small window) the screen of a 640 x 480
-    // window, whose text the game draws at its sizes for that mode, shown
-    // scaled up to the page.
+    // Whether full screen can be asked for at all: without it, the game plays
+    // in the page and says nothing of it.
+    hasFullscreen,
+
+    // The screen the game is told of (screenFor), from the game's place as it
+    // is now.
     screenSize() {
-      const ratio = window.devicePixelRatio || 1;
-      const width = Math.round(window.innerWidth * ratio);
-      const height = Math.round(window.innerHeight * ratio);
-      if (ratio <= 2 && width >= 1024 && width >= height - barRows) return [width, height];
-      return [640, 480 + barRows];
+      return screenFor(placePixels(), window.devicePixelRatio || 1, [screen.width, screen.height]);
     },
 
     // The window: a canvas of width x height pixels, shown in the page below
@@ -329,7 +461,7 @@ const kelmotPage = (() => {
     // it leaves full screen.
     async enterFullscreen() {
       const canvas = $('kelmot-window');
-      if (!canvas || !document.fullscreenEnabled) return false;
+      if (!canvas || !hasFullscreen()) return false;
       try {
         await canvas.requestFullscreen({navigationUI: 'hide'});
         if (navigator.keyboard && navigator.keyboard.lock) {
@@ -417,42 +549,59 @@ const kelmotPage = (() => {
     // Starts the game: its code, its pictures (under Data/, as named) and the
     // dialog's banner are fetched at once; the game starts once its code is
     // in, and reads the pictures from its folder once its window is open
-    // (start.js).
+    // (start.js). What cannot be loaded is said in the page (showFailure).
     // Gives the game's Module.
     start(pictures) {
       openStorageEarly();
-      const code = fetchExpanded('kelmot.js'), wasm = fetchExpanded('kelmot.wasm');
+      followPlace();
+      const wasm = load('kelmot.wasm', true);
       const module = {
-        kelmotPictures: pictures.map((name) => [name, fetchExpanded(name)]),
+        kelmotPictures: pictures.map((name) => [name, load(name, false)]),
         instantiateWasm(imports, done) {
           wasm.then((bytes) => WebAssembly.instantiate(bytes, imports))
             .then((made) => done(made.instance, made.module),
-                  (error) => console.error('kelmot: the game\'s code could not be loaded:', error));
+                  (error) => showFailure('kelmot.wasm', 'it is damaged (' + error.message + ')'));
           return {};
         },
       };
-      // The code runs as the page's own script, named kelmot.js for the
-      // console and the debugger.
-      code.then((bytes) => {
-        if (!bytes) throw new Error('kelmot.js is missing');
-        const code = document.createElement('script');
-        code.textContent = new TextDecoder().decode(bytes) + '\n//# sourceURL=kelmot.js';
-        document.body.appendChild(code);
-      }).catch((error) => console.error('kelmot: the game\'s code could not be loaded:', error));
-      fetchExpanded('banner.bmp').then((bytes) => {
+      // The code is a script of the page's own address, as a strict
+      // Content-Security-Policy wants; one that does not parse is damaged.
+      const code = document.createElement('script');
+      let codeDamage = null;
+      const noticeDamage = (event) => {
+        if (event.filename && new URL(event.filename, location.href).pathname.endsWith('/kelmot.js')) {
+          codeDamage = event.message;
+        }
+      };
+      window.addEventListener('error', noticeDamage);
+      const codeTimer = setTimeout(() => showFailure('kelmot.js', 'nothing came for ' +
+        fetchPatience / 1000 + ' seconds'), 3 * fetchPatience);
+      code.onload = () => {
+        clearTimeout(codeTimer);
+        window.removeEventListener('error', noticeDamage);
+        if (codeDamage) showFailure('kelmot.js', 'it is damaged (' + codeDamage + ')');
+      };
+      code.onerror = () => {
+        clearTimeout(codeTimer);
+        // The script element does not say why: the host is asked again.
+        fetch('kelmot.js', {method: 'HEAD'}).then((answer) => answer.ok ? 'the connection failed' :
+          answer.status == 404 ? 'the host has no such file' :
+          'the host answered ' + answer.status + ' ' + answer.statusText, () => 'the connection failed')
+          .then((reason) => showFailure('kelmot.js', reason));
+      };
+      code.src = 'kelmot.js';
+      document.body.appendChild(code);
+      load('banner.bmp', false).then((bytes) => {
         if (bytes) $('kelmot-banner').src = URL.createObjectURL(new Blob([bytes], {type: 'image/bmp'}));
       });
-      // Once the page has loaded, what it fetched is kept for visits without
-      // the network.
-      if (navigator.serviceWorker) {
-        window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch((refused) =>
-          console.warn('kelmot: the game will not play offline:', refused.message)));
-      }
+      $('kelmot-retry').onclick = () => location.reload();
+      keepOffline();
       for (const id of ['kelmot-message', 'kelmot-dialog']) keepKeys($(id));
       for (const type of ['focus', 'blur']) window.addEventListener(type, keepScreenAwake);
       document.addEventListener('visibilitychange', keepScreenAwake);
       $('kelmot-again').onclick = () => location.reload();
-      // The bar's button is the mode toggle.
+      // The bar's button is the mode toggle, where the browser has full screen.
+      $('kelmot-toggle').hidden = !hasFullscreen();
       $('kelmot-toggle').onclick = () => {
         if (Module['_KelmotToggleDisplayMode']) Module['_KelmotToggleDisplayMode']();
         $('kelmot-toggle').blur();
@@ -460,5 +609,14 @@ const kelmotPage = (() => {
       followPageSize();
       return module;
     },
+
+    screenFor,
   };
 })();
+
+// Under node (the tests), the page's rules alone; in the page, the game.
+if (typeof module == 'object') {
+  module.exports = kelmotPage;
+} else {
+  var Module = kelmotPage.start(JSON.parse(document.getElementById('kelmot-game').dataset.pictures));
+}
