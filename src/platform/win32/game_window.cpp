@@ -107,10 +107,6 @@ int32_t AbandonWindow(GameWindow* window) {
     return 0;
 }
 
-} // namespace
-
-namespace {
-
 // Frames at the display's pace: the swap waits for it, adaptively (a late frame
 // is shown at once) where the driver offers WGL_EXT_swap_control_tear. Where
 // the swap cannot wait, the window loop paces the frames itself, at the
