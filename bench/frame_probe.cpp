@@ -216,6 +216,13 @@ void AfterScript(SDL_Window* window, long frame) {
     // Scaled to exactly the phase's length.
     Report("shown", int64_t(double(used) * double(phaseNs) / double(took)),
            frame - shownStartFrame);
+    // Frames a second over the phase, in hundredths, beside the display's
+    // refresh rate (0 where it does not say).
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) mode.refresh_rate = 0;
+    Report("rate", int64_t(double(frame - shownStartFrame) * 1e11 / double(took)),
+           mode.refresh_rate);
     shownCpuStart = -1;
     SDL_MinimizeWindow(window);
     pthread_t thread;

@@ -13,8 +13,11 @@ enum class TakenMessage {
     handled,   // one message was taken and handed to the window's handler
 };
 
-// Takes one waiting message of the game window, without blocking, and hands it to
-// the window's handler unless it ends the pass.
+// Takes one waiting message of the game window and hands it to the window's
+// handler unless it ends the pass. With nothing waiting it returns at once,
+// unless the window is shown and its next frame is not yet due (the swap did
+// not wait for the display, see shell/frame_pace.h): then it waits for a
+// message until the frame is due, never longer.
 TakenMessage TakeWindowMessage(GameWindow* window);
 
 // Blocks until a message arrives.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "game/key_table.h"
+#include "shell/frame_pace.h"
 // The handle types of the system the game is built for, from its platform folder.
 #include "system_handles.h"
 
@@ -29,6 +30,7 @@ struct GameWindow {
     int32_t fullscreenMode = 0; // 1 while the window runs in a changed display mode
     int32_t visible = 0;        // 1 while frames are to be produced
     uint32_t lastFrameTime = 0; // the millisecond clock at the previous frame
+    FramePace pace;             // when the next frame is due, on systems that pace them
 };
 
 // The window of the current pass; set by SetUpContext.

@@ -79,14 +79,10 @@ PlayByPointing() {
     MenuSettled
     cmp -s keyed.ppm menu.ppm || Fail "the highlight moved with no key and the pointer at rest"
 
-    echo "- against the computer, by clicks on the cells, to the end"
+    echo "- against the computer, by clicks: a move and the computer's answer"
     TapRow main 0 # "New Game VS. Computer"
     WaitForBoard "........."
-    PlayComputerGame TieMove
-    [[ "$outcome" == tie ]] || Fail "careful play ended in a $outcome"
-    last=$cursor
-    PointAtCell $(((last + 4) % 9))
-    ExpectCursorStays "$last" "$board" # the game is over
+    PlayX "........." 4
 
     echo "- the hint's halves: R starts again, ESC goes back to the menu"
     TapHint 0
@@ -99,30 +95,35 @@ PlayByPointing() {
     MenuSettled
     ReadScreen 2>/dev/null && Fail "the game screen still shows after ESC's half"
 
-    echo "- two players by taps: Player1 on the keypad, Player2 on the arrow keys"
+    echo "- two players by taps on every cell: Player1 on the keypad, Player2 on the arrow keys"
     TapRow main 1 # "New Two Player Game"
     WaitForBoard "........."
     # Player1's turn: no cursor shows, and pointing at a cell moves none.
     PointAtCell 8
     ExpectCursorStays -1 "........."
-    TapForBoard 0 "X........"
+    TapForBoard 5 ".....X..."
     # Player2's cursor stands where the game put it, untouched.
     [[ "$cursor" == 1 ]] || Fail "Player2's cursor is on cell $cursor, not the top middle: $readout"
     PointAtCell 8
     WaitForCursor 8
-    TapForBoard 4 "X...O...."
+    TapForBoard 3 "...O.X..."
     # A taken cell is refused and holds up no later tap.
-    TapCell 4
-    ExpectCursorStays -1 "X...O...."
-    TapForBoard 8 "X...O...X"
-    TapForBoard 1 "XO..O...X"
-    TapForBoard 5 "XO..OX..X"
-    TapForBoard 7 "XO..OX.OX"
+    TapCell 3
+    ExpectCursorStays -1 "...O.X..."
+    TapForBoard 6 "...O.XX.."
+    TapForBoard 4 "...OOXX.."
+    TapForBoard 0 "X..OOXX.."
+    TapForBoard 7 "X..OOXXO."
+    TapForBoard 2 "X.XOOXXO."
+    TapForBoard 8 "X.XOOXXOO"
+    # The last cell completes Player1's top row.
+    TapForBoard 1 "XXXOOXXOO"
     ExpectResult player
-    [[ "$line" == 4 ]] || Fail "the middle column is not drawn as the winning line: $readout"
-    # The game is over: no mark, and no cursor for Player1, who would move next.
-    TapCell 2
-    ExpectCursorStays -1 "XO..OX.OX"
+    [[ "$line" == 0 ]] || Fail "the top row is not drawn as the winning line: $readout"
+    # The game is over: the pointer moves no cursor.
+    last=$cursor
+    PointAtCell $(((last + 4) % 9))
+    ExpectCursorStays "$last" "$board"
 
     echo "- \"Exit\" ends the game with 0"
     TapHint 1

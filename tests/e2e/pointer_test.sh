@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real game played by pointing with the mouse alone, through xdotool, in a
-# window: the menus and an option screen, a game against the computer to its
-# end, the hint's halves, a two-player game, and "Exit" (pointer_play.sh); and
-# a move in full screen.
+# window: the menus and an option screen, a move against the computer, the
+# hint's halves, a two-player game on every cell, and "Exit" (pointer_play.sh);
+# and a move in full screen.
 # Usage: pointer_test.sh GAME BOARD_READER
 game=$(realpath "$1")
 reader=$(realpath "$2")

@@ -22,8 +22,12 @@ struct Decoded {
 };
 
 Decoded Decode(const std::string& bytes) {
+    // A copy of exactly the file's size, so that the sanitizer runs see any read
+    // past its end (a string may hold spare bytes there).
+    const auto file = std::make_unique<uint8_t[]>(bytes.size());
+    std::memcpy(file.get(), bytes.data(), bytes.size());
     RgbImage* image = reinterpret_cast<RgbImage*>(1); // must be overwritten
-    Decoded result{DecodeDib(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &image)};
+    Decoded result{DecodeDib(file.get(), bytes.size(), &image)};
     result.image.reset(image);
     return result;
 }
@@ -249,6 +253,27 @@ TEST(BrokenDib, IndicesBeyondTheColourTableAreRejected) {
     ExpectDecodesTo(oneColour);
     oneColour.values[7] = 1;
     ExpectRejected(Encode(oneColour), DibError::conversion);
+}
+
+// A colour table the file ends inside of is refused even where the pixels lie
+// elsewhere (the file header may point anywhere): here the one pixel is the
+// table's first byte, 3, the index of the entry the file has lost. Nothing is
+// read past the file's end, which the sanitizer runs would see.
+TEST(BrokenDib, AColourTableCutShortIsRejected) {
+    const TestDib dib{.width = 1,
+                      .height = 1,
+                      .bitsPerPixel = 8,
+                      .coloursUsed = 4,
+                      .colours = {0x000003, 0x111111, 0x222222, 0x333333},
+                      .values = {3},
+                      .pixelOffset = 14 + 40};
+    ExpectDecodesTo(dib);
+    const std::string whole = Encode(dib);
+    const size_t tableEnd = 14 + 40 + 4 * 4;
+    for (size_t lost : {1u, 4u}) {
+        SCOPED_TRACE(std::to_string(lost) + " bytes of the last entry lost");
+        ExpectRejected(whole.substr(0, tableEnd - lost), DibError::conversion);
+    }
 }
 
 TEST(DibErrors, EachHasItsReport) {

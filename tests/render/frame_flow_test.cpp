@@ -98,6 +98,30 @@ TEST_F(FrameFlow, MenuRowsDoNotWrapAndARefusedKeyStaysDown) {
     EXPECT_EQ(screenFlags.mainMenuRow, 4);
 }
 
+// A key's press reaches the table once, however long the key is held: Enter
+// held over two frames chooses its row once and acts on nothing on the
+// screen that opens, neither a mark at the cursor nor a row's value.
+TEST_F(FrameFlow, EnterHeldChoosesOnceAndActsOnNothingItOpens) {
+    const auto holdEnter = [&] {
+        keys[vkReturn] = 1;
+        for (int i = 0; i < 2; ++i) {
+            UpdateFrame(16);
+            DrawFrame();
+        }
+        keys[vkReturn] = 0;
+    };
+    holdEnter(); // "New Game VS. Computer": the player first, with the arrows and Enter
+    EXPECT_EQ(screenFlags.inMenu, 0);
+    EXPECT_EQ(board, Board{});
+
+    Frame({vkEscape});
+    Frame({vkDown});
+    Frame({vkDown});
+    holdEnter(); // "Multiplayer Options", whose first row toggles who opens
+    EXPECT_EQ(screenFlags.multiplayerOptionsOpen, 1);
+    EXPECT_EQ(settings.whofirst, Settings{}.whofirst);
+}
+
 TEST_F(FrameFlow, OptionScreensToggleAndDoneSavesAndReturns) {
     // AI Options: main menu row 4.
     for (int i = 0; i < 4; ++i) Frame({vkDown});

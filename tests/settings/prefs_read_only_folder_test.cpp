@@ -93,6 +93,22 @@ TEST_F(ReadOnlyFolderTest, RepairOfAReadOnlyFileRunsOnceAndLeavesDefaults) {
     });
 }
 
+// A prefs.txt the player may not read is as good as none: nothing read, nothing
+// said, nothing written, and the file left as it was.
+TEST_F(ReadOnlyFolderTest, UnreadableFileChangesNothing) {
+    InReadOnlyFolder(malformedText, false, [&] {
+        std::filesystem::permissions("prefs.txt", std::filesystem::perms::none);
+        settings = RecordOf(preset);
+        testing::internal::CaptureStderr();
+        ReadPreferences(settings, settingsCount);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(ValuesOf(), preset);
+        EXPECT_EQ(prefsRepairPending, 0);
+        std::filesystem::permissions("prefs.txt", std::filesystem::perms::owner_read);
+        EXPECT_EQ(ReadFile(), malformedText);
+    });
+}
+
 TEST_F(ReadOnlyFolderTest, NoFileCanBeMade) {
     InReadOnlyFolder(nullptr, false, [&] {
         testing::internal::CaptureStderr();

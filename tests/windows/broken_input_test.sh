@@ -37,7 +37,7 @@ NewGameFolder 1 0 0
 # A machine whose fontconfig knows no face, and a Wine prefix made anew on it
 # (Wine keeps in its registry the faces it ever found), so that Wine has no
 # face of its own to stand in either.
-export WINEPREFIX=$WINEPREFIX-no-fonts
+export WINEPREFIX=$WINEPREFIX-no-fonts KELMOT_WINE_TEMPLATE=
 export FONTCONFIG_FILE=$WINEPREFIX.fonts.conf
 /usr/lib/wine/wineserver64 -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
@@ -56,7 +56,7 @@ RequestClose
 ExpectExit 0
 ExpectStandardError 'Font "Times New Roman" bold could not be made; text will not be shown.'
 /usr/lib/wine/wineserver64 -k 2>/dev/null || true
-unset FONTCONFIG_FILE
+unset FONTCONFIG_FILE KELMOT_WINE_TEMPLATE
 WINEPREFIX=${WINEPREFIX%-no-fonts}
 
 Finish

@@ -30,7 +30,8 @@ add_test(NAME windows.build_without_nsis
 
 # The program's own tests: kelmot.exe under Wine on a display of each test's
 # own, with openbox, driven with xdotool and judged by screenshots, files and
-# exit codes, each in a Wine prefix of its own. post_message posts a message to
+# exit codes, each in a Wine prefix of its own: a copy of one made once for all
+# of them (tests/windows/wine.sh). post_message posts a message to
 # the game window as another program would; the board reader, a Linux program
 # built here with the host's compiler, reads the game screen from screenshots.
 add_executable(post_message windows/post_message.cpp)

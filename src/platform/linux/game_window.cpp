@@ -174,6 +174,16 @@ int32_t OpenGameWindow(GameWindow* window) {
         std::fprintf(stderr, "kelmot: %s\n", SDL_GetError());
         return AbandonWindow(window);
     }
+    // Frames at the display's pace: the swap waits for it, adaptively (a late
+    // frame is shown at once) where the driver offers that. Where the swap
+    // cannot wait, the window loop paces the frames itself.
+    if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
+    SDL_DisplayMode mode{};
+    const int displayIndex = SDL_GetWindowDisplayIndex(window->window);
+    SetRefreshRate(&window->pace,
+                   displayIndex >= 0 && SDL_GetCurrentDisplayMode(displayIndex, &mode) == 0
+                       ? mode.refresh_rate
+                       : 0);
 
     if (window->fullscreenMode != 1) {
         SDL_ShowWindow(window->window);

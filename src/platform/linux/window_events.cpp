@@ -105,15 +105,30 @@ void HandleWindowMessage(GameWindow* window, const SDL_Event& event) {
     }
 }
 
+namespace {
+
+// The performance counter in microseconds.
+int64_t MicrosecondClock() {
+    static const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t count = SDL_GetPerformanceCounter();
+    return int64_t(count / frequency * 1'000'000 + count % frequency * 1'000'000 / frequency);
+}
+
+} // namespace
+
 TakenMessage TakeWindowMessage(GameWindow* window) {
     SDL_Event event;
-    if (!SDL_PollEvent(&event)) {
-        // Once per pass with nothing waiting: the controllers' keys, and
-        // whether the desktop took full screen away.
+    while (!SDL_PollEvent(&event)) {
+        // Each time nothing is waiting: the controllers' keys, and whether
+        // the desktop took full screen away.
         PollGamepads(window);
         if (window->fullscreenMode == 1 && FullScreenPlaceRefused(window->window))
             FullScreenRefused(window);
-        return TakenMessage::none;
+        if (window->visible == 0) return TakenMessage::none;
+        const uint32_t wait = MillisecondsBeforeFrame(&window->pace, MicrosecondClock());
+        if (wait == 0) return TakenMessage::none;
+        // Leaves a message that comes in the queue, for the look above.
+        SDL_WaitEventTimeout(nullptr, int(wait));
     }
     if (event.type == endOfPassEvent) return TakenMessage::endOfPass;
     HandleWindowMessage(window, event);

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "platform/messages.h"
 #include "platform/win32/window_procedure.h"
@@ -121,6 +122,32 @@ int32_t AbandonWindow(GameWindow* window) {
     return 0;
 }
 
+// Frames at the display's pace: the swap waits for it, adaptively (a late frame
+// is shown at once) where the driver offers WGL_EXT_swap_control_tear. Where
+// the swap cannot wait, the window loop paces the frames itself, at the
+// display's refresh rate.
+void AskForDisplayPace(GameWindow* window) {
+    using SwapInterval = BOOL(WINAPI*)(int);
+    using ExtensionsOf = const char*(WINAPI*)(HDC);
+    const auto function = [](const char* name) {
+        return reinterpret_cast<void (*)()>(wglGetProcAddress(name));
+    };
+    if (const auto swapInterval = reinterpret_cast<SwapInterval>(function("wglSwapIntervalEXT"))) {
+        const auto extensionsOf =
+            reinterpret_cast<ExtensionsOf>(function("wglGetExtensionsStringARB"));
+        const char* extensions = extensionsOf ? extensionsOf(window->deviceContext) : nullptr;
+        const bool adaptive =
+            extensions != nullptr && std::strstr(extensions, "WGL_EXT_swap_control_tear");
+        if (!adaptive || !swapInterval(-1)) swapInterval(1);
+    }
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    // 0 and 1 stand for the hardware's default rate.
+    const bool known =
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmDisplayFrequency > 1;
+    SetRefreshRate(&window->pace, known ? int32_t(mode.dmDisplayFrequency) : 0);
+}
+
 } // namespace
 
 int32_t OpenGameWindow(GameWindow* window) {
@@ -168,6 +195,7 @@ int32_t OpenGameWindow(GameWindow* window) {
     window->glContext = wglCreateContext(window->deviceContext);
     if (!window->glContext || !wglMakeCurrent(window->deviceContext, window->glContext))
         return AbandonWindow(window);
+    AskForDisplayPace(window);
 
     // Maximised in every mode; the size message it sends sets the projection.
     ShowWindow(window->window, SW_SHOWMAXIMIZED);
