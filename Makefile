@@ -9,7 +9,8 @@ CMAKE_FLAGS ?=
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 .PHONY: all build run test test-desktops test-sanitize install uninstall package windows \
-	windows-installer test-windows web run-web test-web release fuzz bench bench-smoke soak clean
+	windows-installer test-windows web run-web test-web linux-portable test-portable release fuzz \
+	bench bench-smoke soak clean
 
 all: build
 
@@ -70,6 +71,23 @@ uninstall:
 package: build
 	@scripts/install-deps.sh package
 	cd $(BUILD_DIR) && umask 022 && cpack
+
+# The archive for any x86-64 Linux distribution, the Steam Deck included:
+# $(PORTABLE_DIR)/kelmot-VERSION-linux-x86_64.tar.gz, built on Debian 12 with
+# SDL2, GLU and the C++ runtime inside, asking for no glibc newer than 2.34.
+PORTABLE_DIR ?= build-portable
+linux-portable:
+	@scripts/install-deps.sh linux-portable
+	cmake -S . -B $(PORTABLE_DIR) -G Ninja -DKELMOT_PORTABLE=ON \
+	    -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
+	cmake --build $(PORTABLE_DIR) --target kelmot_portable
+
+# The archive unpacked and played in fresh minimal Debian 12 and 13 systems that
+# have only what every desktop has (debootstrap; needs root and the Debian
+# mirror), then with GTK 3 added for the start-up dialog.
+test-portable: linux-portable
+	@scripts/install-deps.sh test-portable
+	tests/install/portable_test.sh $(PORTABLE_DIR)/kelmot-*-linux-x86_64.tar.gz
 
 # The Windows program, cross-built with mingw-w64: $(WINDOWS_DIR)/kelmot.exe and
 # the portable archive $(WINDOWS_DIR)/kelmot-VERSION-win64.zip.
@@ -220,4 +238,4 @@ soak:
 	SOAK_LOG=$(CURDIR)/$(SOAK_DIR)/soak-rss.txt scripts/soak.sh $(SOAK_DIR)/run/kelmot
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR) $(WEB_DIR)
+	rm -rf $(BUILD_DIR) $(PORTABLE_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(SOAK_DIR) $(WINDOWS_DIR) $(WEB_DIR)
