@@ -82,12 +82,17 @@ linux-portable:
 	    -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 	cmake --build $(PORTABLE_DIR) --target kelmot_portable
 
-# The archive unpacked and played in fresh minimal Debian 12 and 13 systems that
-# have only what every desktop has (debootstrap; needs root and the Debian
-# mirror), then with GTK 3 added for the start-up dialog.
+# The glibc versions the archive's programs ask for, then the archive unpacked
+# and played in fresh minimal Debian 12 and 13 systems that have only what every
+# desktop has (debootstrap; needs root and the Debian mirror), then with GTK 3
+# added for the start-up dialog, with the board reader of this machine. The
+# downloaded packages are kept in $(PORTABLE_DIR)/debootstrap-cache.
 test-portable: linux-portable
 	@scripts/install-deps.sh test-portable
-	tests/install/portable_test.sh $(PORTABLE_DIR)/kelmot-*-linux-x86_64.tar.gz
+	g++ -std=c++20 -O2 -Wall -Wextra tests/e2e/board_reader.cpp -o $(PORTABLE_DIR)/board_reader \
+	    -lGLU -lGL
+	tests/install/portable_test.sh $(PORTABLE_DIR)/kelmot-*-linux-x86_64.tar.gz \
+	    $(PORTABLE_DIR)/board_reader
 
 # The Windows program, cross-built with mingw-w64: $(WINDOWS_DIR)/kelmot.exe and
 # the portable archive $(WINDOWS_DIR)/kelmot-VERSION-win64.zip.
