@@ -153,7 +153,8 @@ test-web:
 	$(WEB_ENV) ctest --test-dir $(WEB_DIR) --output-on-failure -j $$(nproc)
 
 # The release of the last commit in $(RELEASE_DIR): the source archive, the
-# Debian package, the Windows program, its archive and its installer, and
+# Debian package, the archive for any Linux distribution, the Windows program,
+# its archive and its installer, and
 # SHA256SUMS. All of it is built twice from the source archive, in two
 # folders, and released only when the two builds agree byte for byte.
 RELEASE_DIR ?= $(BUILD_DIR)/release
