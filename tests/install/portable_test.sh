@@ -104,7 +104,7 @@ if [[ "${1:-}" == --in ]]; then
     # The libraries every desktop has, by their names in that release.
     sound=libasound2 gtk=libgtk-3-0
     [[ "$suite" == bookworm ]] || sound=libasound2t64 gtk=libgtk-3-0t64
-    INCLUDE=libgl1,libgl1-mesa-dri,libx11-6,libxext6,libxcursor1,libxi6,libxfixes3,libxrandr2
+    INCLUDE=libgl1,libgl1-mesa-dri,libgbm1,libx11-6,libxext6,libxcursor1,libxi6,libxfixes3,libxrandr2
     INCLUDE+=,libxcb1,libwayland-client0,libwayland-cursor0,libwayland-egl1,libxkbcommon0
     INCLUDE+=,$sound,libpulse0,fontconfig,fonts-liberation2
     SUITE=$suite CACHE=$(dirname "$archive")/debootstrap-cache/$suite
