@@ -8,7 +8,8 @@
 #   lib/lib*.so.*         the libraries SDL2 is linked with that a desktop may lack
 #   Data/                 the pictures
 #   kelmot.png            the icon, and kelmot.desktop, a menu entry for it
-#   How-to-play.txt       for the player; LICENSE, and licences/ for what is inside
+#   How-to-play.txt       for the player, and NEWS.md, what is new
+#   LICENSE               the game's licence, and licences/ for what is inside
 # OpenGL, X11, Wayland, the sound libraries, fontconfig and FreeType come from
 # the system. No program asks for a glibc symbol newer than 2.34
 # (check_glibc.sh), or the archive is not made.
@@ -58,7 +59,7 @@ add_custom_command(OUTPUT ${KELMOT_PORTABLE_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/lib ${folder}/licences
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/portable-files/kelmot
             ${CMAKE_BINARY_DIR}/portable-files/How-to-play.txt ${PROJECT_SOURCE_DIR}/LICENSE
-            ${PROJECT_SOURCE_DIR}/packaging/kelmot.desktop ${folder}
+            ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/packaging/kelmot.desktop ${folder}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/resources/icons/256x256/apps/kelmot.png
             ${folder}/kelmot.png
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kelmot> $<TARGET_FILE:kelmot_dialog_module>
@@ -71,6 +72,7 @@ add_custom_command(OUTPUT ${KELMOT_PORTABLE_ARCHIVE}
     DEPENDS kelmot kelmot_dialog_module kelmot_mode_guard ${PROJECT_SOURCE_DIR}/packaging/kelmot.in
             ${CMAKE_CURRENT_LIST_DIR}/How-to-play.txt.in ${CMAKE_CURRENT_LIST_DIR}/check_glibc.sh
             ${CMAKE_CURRENT_LIST_DIR}/pack.sh ${PROJECT_SOURCE_DIR}/packaging/kelmot.desktop
+            ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/LICENSE
     COMMENT "Packing ${KELMOT_PORTABLE_ARCHIVE}"
     VERBATIM)
 add_custom_target(kelmot_portable ALL DEPENDS ${KELMOT_PORTABLE_ARCHIVE})
