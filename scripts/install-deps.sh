@@ -73,8 +73,8 @@ lighthouse=(npm)
 # SDL2 and GLU among them), and objdump to read the glibc versions it asks for.
 portable=(binutils)
 # Its test in fresh minimal Debian systems: debootstrap, a display, the board
-# reader.
-portableTests=(debootstrap)
+# reader, and the install tests' shared checks (tests/install/lib.sh).
+portableTests=(debootstrap desktop-file-utils)
 # The release: its source archive from git; unzip lists the archives of two
 # builds that differ.
 release=(git unzip)
