@@ -8,7 +8,7 @@
 # Usage: install-deps.sh TARGET...         install what the targets need
 #        install-deps.sh --list TARGET...  print it, one package a line
 # TARGET: run build test test-desktops test-sanitize package check-package
-#         windows windows-installer test-windows web test-web release fuzz bench
+#         linux-portable test-portable windows windows-installer test-windows web test-web release fuzz bench
 #         bench-smoke soak
 set -euo pipefail
 
@@ -69,6 +69,12 @@ benchDisplay=(xvfb xauth openbox x11-utils x11-xserver-utils)
 # npm, which installs Lighthouse into the build folder for the browser page's
 # figures (Debian's package; some nodejs packages have it built in).
 lighthouse=(npm)
+# The archive for any distribution: the game's own packages (their static
+# SDL2 and GLU among them), and objdump to read the glibc versions it asks for.
+portable=(binutils)
+# Its test in fresh minimal Debian systems: debootstrap, a display, the board
+# reader, and the install tests' shared checks (tests/install/lib.sh).
+portableTests=(debootstrap desktop-file-utils)
 # The release: its source archive from git; unzip lists the archives of two
 # builds that differ.
 release=(git unzip)
@@ -101,6 +107,8 @@ for target in "$@"; do
     test | test-sanitize) Add game packaging packageChecks suite display xorg ;;
     # Full screen on those desktops (the tests labelled desktop).
     test-desktops) Add game suite display desktops ;;
+    linux-portable) Add game portable ;;
+    test-portable) Add game portable portableTests display boardReader ;;
     windows) Add windows ;;
     windows-installer) Add windows installer ;;
     test-windows) Add windows installer windowsTests boardReader display xorg ;;
@@ -109,7 +117,7 @@ for target in "$@"; do
     test-web) Add web webTests browser boardReader game display ;;
     # The Debian package and the Windows program and installer, built twice
     # from the source archive and compared.
-    release) Add release game packaging windows installer ;;
+    release) Add release game packaging portable windows installer ;;
     fuzz) Add game fuzz ;;
     # The Linux game and the browser's page, each beside its baselines.
     bench)

@@ -32,13 +32,17 @@ Mount() {
     mounts+=("$root$2")
 }
 
-# debootstrap's minimal variant (only what apt needs), then the packages named,
-# from the mirror; /proc, /dev with its pseudo-terminals and shared memory as
-# programs there expect them.
+# debootstrap's minimal variant (only what apt needs) of Debian 12, or of the
+# release SUITE names, with the packages INCLUDE names (comma-separated) in the
+# same go, and the packages given installed after it, from the mirror; the
+# downloaded packages are kept in CACHE (a full path) when that is set. /proc,
+# /dev with its pseudo-terminals and shared memory as programs there expect them.
 MakeDebianRoot() {
-    local mirror=${MIRROR:-$(DebianMirror)}
-    echo "- a minimal Debian 12 in $root, from $mirror"
-    debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.debootstrap.log" 2>&1 ||
+    local mirror=${MIRROR:-$(DebianMirror)} suite=${SUITE:-bookworm} options=()
+    [[ -z "${INCLUDE:-}" ]] || options+=("--include=$INCLUDE")
+    [[ -z "${CACHE:-}" ]] || { mkdir -p "$CACHE" && options+=("--cache-dir=$CACHE"); }
+    echo "- a minimal Debian $suite in $root, from $mirror"
+    debootstrap --variant=minbase "${options[@]}" "$suite" "$root" "$mirror" >"$root.debootstrap.log" 2>&1 ||
         { tail -20 "$root.debootstrap.log"; rm -f "$root.debootstrap.log"; exit 1; }
     rm -f "$root.debootstrap.log"
     Mount proc /proc -t proc

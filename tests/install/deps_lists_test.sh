@@ -122,7 +122,7 @@ Forbid() {
 
 # What every list needs, package by package, and the packages every Debian has.
 mapfile -t allPackages < <(scripts/install-deps.sh --list run test check-package test-windows \
-    test-web release fuzz bench soak)
+    test-web test-portable release fuzz bench soak)
 dependencies=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts \
     --no-breaks --no-replaces --no-enhances "${allPackages[@]}" 2>/dev/null || true)
 required=$(dpkg-query -W -f='${Package} ${Priority}\n' | awk '$2 == "required" { print $1 }')
@@ -144,7 +144,10 @@ CheckTarget test-windows packaging/windows/windows.cmake cmake/mingw-w64-x86_64.
     tests/windows/windows_tests.cmake tests/e2e/board_reader.cmake tests/windows/*.sh
 CheckTarget test-web "${linux[@]}" src/platform/web/page.cmake tests/web/web_tests.cmake \
     tests/e2e/board_reader.cmake tests/web/*.sh
-CheckTarget release "${linux[@]}" packaging/windows/windows.cmake scripts/release.sh
+CheckTarget test-portable "${linux[@]}" packaging/linux/portable.cmake packaging/linux/*.sh \
+    tests/install/portable_test.sh tests/install/debian_root.sh tests/display/with_xvfb.sh
+CheckTarget release "${linux[@]}" packaging/windows/windows.cmake packaging/linux/portable.cmake \
+    packaging/linux/*.sh scripts/release.sh
 CheckTarget fuzz "${linux[@]}" fuzz/CMakeLists.txt
 CheckTarget bench "${linux[@]}" bench/CMakeLists.txt tests/display/with_xvfb.sh
 CheckTarget soak "${linux[@]}" scripts/soak.sh

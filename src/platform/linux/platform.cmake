@@ -65,7 +65,14 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp
     ${KELMOT_PLATFORM_DIR}/window_room.cpp)
-set(KELMOT_WINDOW_LIBRARIES SDL2::SDL2 PkgConfig::XRANDR PkgConfig::XCB Threads::Threads ${CMAKE_DL_LIBS})
+# The portable build links SDL2's static library, and with it the libraries SDL
+# itself uses.
+if(KELMOT_PORTABLE)
+    set(KELMOT_SDL2 SDL2::SDL2-static)
+else()
+    set(KELMOT_SDL2 SDL2::SDL2)
+endif()
+set(KELMOT_WINDOW_LIBRARIES ${KELMOT_SDL2} PkgConfig::XRANDR PkgConfig::XCB Threads::Threads ${CMAKE_DL_LIBS})
 set(KELMOT_MAIN_SOURCES ${KELMOT_PLATFORM_DIR}/main.cpp)
 # The mode guard, started from beside the game when it changes a monitor's
 # mode: Xlib and XRandR only, so that it costs little while it waits.

@@ -18,7 +18,8 @@ namespace {
 int32_t QuitRequested() { return EndRequested() || SDL_QuitRequested() ? 1 : 0; }
 
 // The module's entry point, or null after saying on standard error why there is
-// none. GTK cannot be unloaded, so the module stays loaded.
+// none (GTK 3 not installed, say). GTK cannot be unloaded, so the module stays
+// loaded.
 ConfigDialogEntry LoadDialogModule() {
     char* folder = SDL_GetBasePath();
     const std::string path = std::string(folder != nullptr ? folder : "") + configDialogModuleName;
@@ -26,7 +27,10 @@ ConfigDialogEntry LoadDialogModule() {
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* entry = module != nullptr ? dlsym(module, configDialogEntryName) : nullptr;
     if (entry == nullptr)
-        std::fprintf(stderr, "kelmot: the start-up dialog cannot be shown: %s\n", dlerror());
+        std::fprintf(stderr,
+                     "kelmot: the start-up dialog cannot be shown: %s; the game starts with "
+                     "the saved options\n",
+                     dlerror());
     return reinterpret_cast<ConfigDialogEntry>(entry);
 }
 
