@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,7 +35,8 @@ void PushEvent(uint32_t type) {
 
 // The parent process named in /proc/PROCESS/stat, or 0.
 pid_t ParentOf(const char* process) {
-    char path[64];
+    // Room for any name a folder entry can have.
+    char path[sizeof "/proc//stat" + NAME_MAX];
     std::snprintf(path, sizeof path, "/proc/%s/stat", process);
     FILE* file = std::fopen(path, "r");
     if (file == nullptr) return 0;
