@@ -146,10 +146,11 @@ WindowId() {
         awk -v name="\"$1\":" '$2 == name { print $1; exit }'
 }
 
-# Waits up to 10 s for a window titled $1 to be on screen and prints its id.
+# Waits up to 30 s for a window titled $1 to be on screen and prints its id. A
+# loaded machine running Wine has taken more than 10 s to show a message box.
 WaitForWindow() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(WindowId "$1")
         if [[ -n "$id" ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable; then
             echo "$id"
@@ -188,10 +189,10 @@ DialogId() {
     return 0
 }
 
-# Waits up to 10 s for the dialog, gives it the focus and prints its id.
+# Waits up to 30 s for the dialog, gives it the focus and prints its id.
 WaitForDialog() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(DialogId)
         if [[ -n "$id" ]]; then
             xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
