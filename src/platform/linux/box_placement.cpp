@@ -12,6 +12,7 @@
 #include <cstring>
 #include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -91,8 +92,8 @@ void MoveOver(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game
     xcb_flush(connection);
 }
 
-void PlaceBox(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game) {
-    const std::set<xcb_window_t> before = ShownErrorWindows(connection, root);
+void PlaceBox(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game,
+              const std::set<xcb_window_t>& before) {
     while (!boxAnswered) {
         for (xcb_window_t box : ShownErrorWindows(connection, root)) {
             if (before.count(box) == 0) return MoveOver(connection, root, game, box);
@@ -107,16 +108,19 @@ void StartBoxPlacement(const char* displayName, uint32_t gameWindow) {
     EndBoxPlacement();
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(displayName, &screenNumber);
-    if (xcb_connection_has_error(connection) || !IsShown(connection, gameWindow)) {
+    if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
         return;
     }
     xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screenNumber && screen.rem; ++i) xcb_screen_next(&screen);
     const xcb_window_t root = screen.data->root;
+    // The boxes already up are counted before the new one can be shown, not
+    // when the thread first runs, which may be after.
+    std::set<xcb_window_t> before = ShownErrorWindows(connection, root);
     boxAnswered = false;
-    placer = std::thread([connection, root, gameWindow] {
-        PlaceBox(connection, root, gameWindow);
+    placer = std::thread([connection, root, gameWindow, before = std::move(before)] {
+        PlaceBox(connection, root, gameWindow, before);
         xcb_disconnect(connection);
     });
 }

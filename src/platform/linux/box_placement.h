@@ -11,8 +11,8 @@
 // window, a third of the way down.
 
 // Starts watching for a new top-level window titled "Error" on the display
-// named displayName, to be placed over the X window gameWindow. Does nothing
-// when that window is not shown.
+// named displayName, to be placed over the X window gameWindow, which the game
+// has shown (the window manager may not have mapped it yet).
 void StartBoxPlacement(const char* displayName, uint32_t gameWindow);
 
 // Stops watching (the box is answered), and waits for the thread.

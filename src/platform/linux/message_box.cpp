@@ -34,10 +34,12 @@ SDL_Window* FocusedWindow() {
     return nullptr;
 }
 
-// Places a box without an owner over the game window where it is shown (see
-// box_placement.h); SDL places an owned one itself.
+// Places a box without an owner over the game window once the game has shown
+// it (see box_placement.h); SDL places an owned one itself.
 void PlaceUnownedBox() {
-    if (!gameWindow || !gameWindow->window) return;
+    if (!gameWindow || !gameWindow->window ||
+        (SDL_GetWindowFlags(gameWindow->window) & SDL_WINDOW_SHOWN) == 0)
+        return;
     SDL_SysWMinfo system;
     SDL_VERSION(&system.version);
     if (SDL_GetWindowWMInfo(gameWindow->window, &system) && system.subsystem == SDL_SYSWM_X11)
