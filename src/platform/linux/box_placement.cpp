@@ -1,14 +1,11 @@
-// On XCB rather than Xlib: a window that goes while the tree is read gives an
-// error for that request alone, where Xlib would call the one error handler the
-// whole program shares.
+// On XCB, so that a window that goes while the tree is read costs one request.
 
 #include "platform/linux/box_placement.h"
 
-#include <xcb/xcb.h>
+#include "platform/linux/xcb_connection.h"
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <thread>
@@ -19,17 +16,6 @@ namespace {
 
 std::thread placer;
 std::atomic<bool> boxAnswered{false};
-
-// A reply, freed when it goes out of scope.
-template <typename Reply> struct Owned {
-    Reply* reply;
-    explicit Owned(Reply* r) : reply(r) {}
-    ~Owned() { std::free(reply); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    Reply* operator->() const { return reply; }
-    explicit operator bool() const { return reply != nullptr; }
-};
 
 bool IsShown(xcb_connection_t* connection, xcb_window_t window) {
     Owned attributes(xcb_get_window_attributes_reply(
@@ -57,12 +43,10 @@ std::set<xcb_window_t> ShownErrorWindows(xcb_connection_t* connection, xcb_windo
         const xcb_window_t* children = xcb_query_tree_children(tree.reply);
         candidates.assign(children, children + xcb_query_tree_children_length(tree.reply));
     }
-    constexpr char clientList[] = "_NET_CLIENT_LIST";
-    Owned atom(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, sizeof clientList - 1, clientList), nullptr));
-    if (atom && atom->atom != XCB_ATOM_NONE) {
+    const xcb_atom_t clientList = InternAtom(connection, "_NET_CLIENT_LIST");
+    if (clientList != XCB_ATOM_NONE) {
         Owned clients(xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 4096),
+            connection, xcb_get_property(connection, 0, root, clientList, XCB_ATOM_WINDOW, 0, 4096),
             nullptr));
         if (clients && clients->format == 32) {
             const auto* listed =
@@ -106,15 +90,9 @@ void PlaceBox(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game
 
 void StartBoxPlacement(const char* displayName, uint32_t gameWindow) {
     EndBoxPlacement();
-    int screenNumber = 0;
-    xcb_connection_t* connection = xcb_connect(displayName, &screenNumber);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
-        return;
-    }
-    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; i < screenNumber && screen.rem; ++i) xcb_screen_next(&screen);
-    const xcb_window_t root = screen.data->root;
+    xcb_window_t root = 0;
+    xcb_connection_t* connection = ConnectWithRoot(displayName, &root);
+    if (!connection) return;
     // The boxes already up are counted before the new one can be shown, not
     // when the thread first runs, which may be after.
     std::set<xcb_window_t> before = ShownErrorWindows(connection, root);

@@ -64,7 +64,8 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp
-    ${KELMOT_PLATFORM_DIR}/window_room.cpp)
+    ${KELMOT_PLATFORM_DIR}/window_room.cpp
+    ${KELMOT_PLATFORM_DIR}/xcb_connection.cpp)
 # The portable build links SDL2's static library, and with it the libraries SDL
 # itself uses.
 if(KELMOT_PORTABLE)

@@ -1,17 +1,17 @@
 // The room for the game's window: SDL reads the work area the window manager
 // publishes (_NET_WORKAREA); the caption and frame it would draw are asked of it
 // with a window that is never shown (_NET_REQUEST_FRAME_EXTENTS), as no game
-// window exists yet. On XCB, so that an answer that never comes or a window
-// manager that goes meanwhile costs a wait, not the program.
+// window exists yet. On XCB, so that a window manager that goes meanwhile costs
+// one request, not the program.
 
 #include <SDL2/SDL.h>
 #include <poll.h>
-#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/linux/display_mode.h"
+#include "platform/linux/xcb_connection.h"
 #include "platform/window.h"
 
 namespace {
@@ -19,20 +19,12 @@ namespace {
 // How long the window manager is given to say how large its frame would be.
 constexpr int frameAnswerMilliseconds = 250;
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-}
-
 // Whether the window manager lists atom among what it supports.
 bool Supported(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t atom) {
     xcb_get_property_reply_t* reply = xcb_get_property_reply(
         connection,
-        xcb_get_property(connection, 0, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0,
-                         1024),
+        xcb_get_property(connection, 0, root, InternAtom(connection, "_NET_SUPPORTED"),
+                         XCB_ATOM_ATOM, 0, 1024),
         nullptr);
     bool found = false;
     if (reply && reply->format == 32) {
@@ -57,49 +49,51 @@ bool ReadFrame(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t ext
     return read;
 }
 
-bool FrameExtents(uint32_t frame[4]) {
-    int screenNumber = 0;
-    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+// Asks the window manager on connection for the frame it would give a window,
+// with one of the game's own that is never shown.
+bool AskFrame(xcb_connection_t* connection, xcb_window_t root, uint32_t frame[4]) {
+    const xcb_atom_t request = InternAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = InternAtom(connection, "_NET_FRAME_EXTENTS");
+    if (!Supported(connection, root, request) || !Supported(connection, root, extents))
+        return false;
+    const xcb_window_t window = xcb_generate_id(connection);
+    const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, 0, 0, 320, 240, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                      &events);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = request;
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    pollfd answer{xcb_get_file_descriptor(connection), POLLIN, 0};
+    const Uint64 deadline = SDL_GetTicks64() + frameAnswerMilliseconds;
     bool known = false;
-    if (!xcb_connection_has_error(connection)) {
-        xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
-        for (int i = 0; i < screenNumber && screen.rem; ++i) xcb_screen_next(&screen);
-        const xcb_window_t root = screen.data->root;
-        const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-        const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
-        if (Supported(connection, root, request) && Supported(connection, root, extents)) {
-            const xcb_window_t window = xcb_generate_id(connection);
-            const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
-            xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, 0, 0, 320, 240, 0,
-                              XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                              XCB_CW_EVENT_MASK, &events);
-            xcb_client_message_event_t message{};
-            message.response_type = XCB_CLIENT_MESSAGE;
-            message.format = 32;
-            message.window = window;
-            message.type = request;
-            xcb_send_event(connection, 0, root,
-                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
-                               XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                           reinterpret_cast<const char*>(&message));
-            xcb_flush(connection);
-            pollfd answer{xcb_get_file_descriptor(connection), POLLIN, 0};
-            const Uint64 deadline = SDL_GetTicks64() + frameAnswerMilliseconds;
-            while (!known) {
-                while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-                    const bool extentsSet =
-                        (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
-                        reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == extents;
-                    std::free(event);
-                    if (extentsSet) known = ReadFrame(connection, window, extents, frame);
-                }
-                const Uint64 now = SDL_GetTicks64();
-                if (known || now >= deadline || xcb_connection_has_error(connection)) break;
-                poll(&answer, 1, static_cast<int>(deadline - now));
-            }
-            xcb_destroy_window(connection, window);
+    while (!known) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+            const bool extentsSet =
+                (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
+                reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == extents;
+            std::free(event);
+            if (extentsSet) known = ReadFrame(connection, window, extents, frame);
         }
+        const Uint64 now = SDL_GetTicks64();
+        if (known || now >= deadline || xcb_connection_has_error(connection)) break;
+        poll(&answer, 1, static_cast<int>(deadline - now));
     }
+    xcb_destroy_window(connection, window);
+    return known;
+}
+
+bool FrameExtents(uint32_t frame[4]) {
+    xcb_window_t root = 0;
+    xcb_connection_t* connection = ConnectWithRoot(nullptr, &root);
+    if (!connection) return false;
+    const bool known = AskFrame(connection, root, frame);
     xcb_disconnect(connection);
     return known;
 }
