@@ -78,11 +78,18 @@ void MoveOver(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game
 
 void PlaceBox(xcb_connection_t* connection, xcb_window_t root, xcb_window_t game,
               const std::set<xcb_window_t>& before) {
-    while (!boxAnswered) {
-        for (xcb_window_t box : ShownErrorWindows(connection, root)) {
-            if (before.count(box) == 0) return MoveOver(connection, root, game, box);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    xcb_window_t box = XCB_WINDOW_NONE;
+    while (!boxAnswered && box == XCB_WINDOW_NONE) {
+        for (xcb_window_t shown : ShownErrorWindows(connection, root))
+            if (before.count(shown) == 0) box = shown;
+        if (box == XCB_WINDOW_NONE) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // A window manager may still place the box its own way just after it has
+    // shown it (pulling it on to the monitor, say); the same move is asked
+    // again for a moment, which changes nothing once it holds.
+    for (int again = 0; again < 20 && !boxAnswered && box != XCB_WINDOW_NONE; ++again) {
+        MoveOver(connection, root, game, box);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 }
 
