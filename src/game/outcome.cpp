@@ -19,16 +19,20 @@ int32_t LineSum(int line) {
     return board[cells[0]] + board[cells[1]] + board[cells[2]];
 }
 
+// The first line that sums to the given total, or -1.
+int FirstLineWithSum(int32_t sum) {
+    for (int line = 0; line < lineCount; ++line)
+        if (LineSum(line) == sum) return line;
+    return -1;
+}
+
 // Draws and reports the first line that sums to the given total.
 bool DrawFirstLineWithSum(int32_t sum) {
-    for (int line = 0; line < lineCount; ++line) {
-        if (LineSum(line) == sum) {
-            const WinLineArguments& a = winLineArguments[line];
-            DrawWinLine(a.vertical, a.diagonal, a.offset);
-            return true;
-        }
-    }
-    return false;
+    const int line = FirstLineWithSum(sum);
+    if (line < 0) return false;
+    const WinLineArguments& a = winLineArguments[line];
+    DrawWinLine(a.vertical, a.diagonal, a.offset);
+    return true;
 }
 
 } // namespace
@@ -38,6 +42,12 @@ GameResult CheckOutcome() {
     if (DrawFirstLineWithSum(3 * markOne)) return 1;
     if (DrawFirstLineWithSum(3 * markFive)) return 2;
     return full ? 3 : 0;
+}
+
+GameResult JudgeBoard() {
+    if (FirstLineWithSum(3 * markOne) >= 0) return 1;
+    if (FirstLineWithSum(3 * markFive) >= 0) return 2;
+    return BoardFull() ? 3 : 0;
 }
 
 bool FindWinLineSegment(uint8_t vertical, uint8_t diagonal, float offset, WinLineSegment& segment) {

@@ -11,6 +11,9 @@
 // lines before the 5s'; only the first line found counts.
 GameResult CheckOutcome();
 
+// What CheckOutcome would find, without drawing anything.
+GameResult JudgeBoard();
+
 // Draws the white line through a completed row (vertical 0, diagonal 0, offset =
 // the row's y + 2), column (vertical 1, offset = the column's x) or diagonal
 // (diagonal 1, offset -6 from the top left, 6 from the top right) in the space the

@@ -12,11 +12,6 @@ namespace {
 constexpr int keypadKeys[9] = {vkNumpad7, vkNumpad8, vkNumpad9, vkNumpad4, vkNumpad5,
                                vkNumpad6, vkNumpad1, vkNumpad2, vkNumpad3};
 
-uint8_t PlayerOneMovesFirst() {
-    if (screenFlags.twoPlayerGame) return settings.whofirst == 0;
-    return settings.gofirst != 0;
-}
-
 // Player one has the X's (value 1) when player1xoro is set; otherwise player two does.
 CellValue MarkOfPlayerToMove() {
     const bool playerOne = turnFlag == 1;
@@ -96,6 +91,11 @@ void MakeMoves(KeyTable& keys) {
 }
 
 } // namespace
+
+bool PlayerOneMovesFirst() {
+    if (screenFlags.twoPlayerGame) return settings.whofirst == 0;
+    return settings.gofirst != 0;
+}
 
 bool ArrowKeysInForce() {
     if (!screenFlags.twoPlayerGame) return settings.controls != 0;

@@ -18,6 +18,10 @@ void DeriveCursorCell();
 // board is already empty: every way back to the menu goes through ResetGame.
 void StartGame(uint8_t twoPlayers);
 
+// True when player one (the person, against the computer) has the first move of
+// a game, as the options say.
+bool PlayerOneMovesFirst();
+
 // True when the player to move uses the arrow keys and Enter rather than the
 // keypad; the cursor is shown and moves only then.
 bool ArrowKeysInForce();

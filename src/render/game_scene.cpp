@@ -118,21 +118,11 @@ void DrawBanner() {
     glPopMatrix();
 }
 
-// The text for a won or tied game, or null while the game goes on.
-const char* OutcomeText(GameResult result, float* x) {
-    if (result == 3) {
-        *x = -0.1f;
-        return "Tie!";
-    }
-    if (result != 1 && result != 2) return nullptr;
-    if (!screenFlags.twoPlayerGame) {
-        *x = result == 1 ? -0.25f : -0.6f;
-        return result == 1 ? "You Win!" : "The Computer Wins!";
-    }
-    // Value 1 belongs to whoever has the X's.
-    const bool playerOneHasX = settings.player1xoro != 0;
-    *x = -0.4f;
-    return (result == 1) == playerOneHasX ? "Player1 Wins!" : "Player2 Wins!";
+// Where the outcome text starts, by its length: centred under the board.
+float OutcomeTextX(GameResult result) {
+    if (result == 3) return -0.1f;
+    if (!screenFlags.twoPlayerGame) return result == 1 ? -0.25f : -0.6f;
+    return -0.4f;
 }
 
 // Where a plane facing the eye square on lands in the window: the window point
@@ -226,22 +216,35 @@ void DrawGameScene(GameResult result) {
     ShowGameTargets();
 }
 
+const char* const hintResetText = "1) Press 'R' to Reset  ";
+const char* const hintMenuText = "2) Press ESC to Exit to Menu";
+
+const char* OutcomeText(GameResult result) {
+    if (result == 3) return "Tie!";
+    if (result != 1 && result != 2) return nullptr;
+    if (!screenFlags.twoPlayerGame) return result == 1 ? "You Win!" : "The Computer Wins!";
+    // Value 1 belongs to whoever has the X's.
+    const bool playerOneHasX = settings.player1xoro != 0;
+    return (result == 1) == playerOneHasX ? "Player1 Wins!" : "Player2 Wins!";
+}
+
+bool OneShowsAsX() { return screenFlags.twoPlayerGame || settings.xoro != 0; }
+
 void DrawResultText(GameResult result) {
     glPushMatrix();
     glColor3f(1.0f, 1.0f, 1.0f);
     glDisable(GL_TEXTURE_2D);
-    float x = 0.0f;
-    if (const char* text = OutcomeText(result, &x)) {
-        glRasterPos3f(x, outcomeY, textDepth);
+    if (const char* text = OutcomeText(result)) {
+        glRasterPos3f(OutcomeTextX(result), outcomeY, textDepth);
         PrintSmall("%s", text);
     }
     // In two pieces, which draw as the whole line does, so that the pointer
     // can tell its halves apart.
     glRasterPos3f(hintX, hintY, textDepth);
     drawnHint.shown = RasterPosition(&drawnHint.start, &drawnHint.baseline);
-    PrintSmall("1) Press 'R' to Reset  ");
+    PrintSmall("%s", hintResetText);
     RasterPosition(&drawnHint.split, nullptr);
-    PrintSmall("2) Press ESC to Exit to Menu");
+    PrintSmall("%s", hintMenuText);
     RasterPosition(&drawnHint.end, nullptr);
     glEnable(GL_TEXTURE_2D);
     glPopMatrix();
@@ -249,9 +252,7 @@ void DrawResultText(GameResult result) {
 
 void DrawMarks() {
     glDisable(GL_TEXTURE_2D);
-    // Against the computer the person's marks (1) are X's unless xoro says O's;
-    // in a two-player game 1 is always the X.
-    const bool oneIsX = screenFlags.twoPlayerGame || settings.xoro != 0;
+    const bool oneIsX = OneShowsAsX();
     for (int32_t cell = 0; cell < 9; ++cell) {
         if (board[cell] == emptyCell) continue;
         float x = 0, y = 0;

@@ -11,6 +11,18 @@
 // (SRC_ALPHA, ONE) when no cursor was drawn and is off when one was.
 void DrawGameScene(GameResult result);
 
+// The text drawn for a won or tied game (result 1..3), or null while the game
+// goes on.
+const char* OutcomeText(GameResult result);
+
+// The key hint under the board, in its two halves as drawn.
+extern const char* const hintResetText;
+extern const char* const hintMenuText;
+
+// Whether the marks of value 1 show as X's: against the computer the person's
+// marks are X's unless xoro says O's; in a two-player game 1 is always the X.
+bool OneShowsAsX();
+
 // The outcome text for result (none for 0) and the key hint, in the small font.
 void DrawResultText(GameResult result);
 

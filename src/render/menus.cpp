@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
@@ -196,6 +197,15 @@ void HandleMenuKeys(const MenuScreen& screen) {
 }
 
 } // namespace
+
+std::string MenuRowText(int32_t row) {
+    const MenuScreen screen = CurrentScreen();
+    if (row < 0 || row > screen.lastRow) return {};
+    const MenuRow& shown = screen.rows[row];
+    char text[128];
+    std::snprintf(text, sizeof text, shown.format, shown.value ? shown.value() : "");
+    return text;
+}
 
 int32_t* HighlightedMenuRow() { return screenFlags.inMenu ? CurrentScreen().row : nullptr; }
 

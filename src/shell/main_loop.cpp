@@ -3,10 +3,12 @@
 #include "game/turns.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/speech.h"
 #include "platform/window.h"
 #include "render/draw_frame.h"
 #include "render/error_report.h"
 #include "settings/prefs_file.h"
+#include "shell/announcer.h"
 #include "shell/gl_checks.h"
 #include "shell/pointer.h"
 #include "shell/projection.h"
@@ -56,8 +58,10 @@ int32_t RunGame(InstanceHandle instance) {
 
     keepRunning = 1;
     nextFullscreen = window.fullscreenMode;
+    StartSpeech();
     while (RunPass(&window, &keys) == 1 && keepRunning != 0) {
     }
+    EndSpeech();
 
     UnregisterGameClass(&classInfo);
     return 0;
@@ -96,6 +100,7 @@ void RunInnerLoop(GameWindow* window) {
         UpdateFrame(now - window->lastFrameTime);
         window->lastFrameTime = now;
         DrawFrame();
+        AnnounceChanges();
         SwapGameBuffers(window);
 #ifdef KELMOT_GL_CHECKS
         ReportGlErrors();

@@ -61,6 +61,7 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/monitor_change.cpp
     ${KELMOT_PLATFORM_DIR}/monitor_modes.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_events.cpp
+    ${KELMOT_PLATFORM_DIR}/speech.cpp
     ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp

@@ -44,6 +44,7 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/gamepad.cpp
     ${KELMOT_PLATFORM_DIR}/key_map.cpp
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
+    ${KELMOT_PLATFORM_DIR}/speech.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp)
 set(KELMOT_WINDOW_LIBRARIES OpenGL::GL)
 # With the program itself, the functions only the page calls: nothing in the
