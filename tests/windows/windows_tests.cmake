@@ -72,3 +72,13 @@ add_test(NAME windows.e2e.installer
             ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh ${KELMOT_INSTALLER}
             $<TARGET_FILE:kelmot> $<TARGET_FILE:read_shortcut> ${PROJECT_VERSION}
             ${KELMOT_WINE_PREFIXES} ${CMAKE_OBJDUMP})
+
+# Played by ear: a stand-in SAPI voice, registered in the test's prefix as the
+# voice's COM server, records what the game asks it to say.
+add_library(sapi_stand_in SHARED windows/sapi_stand_in.cpp)
+set_target_properties(sapi_stand_in PROPERTIES PREFIX "")
+add_test(NAME windows.e2e.speech
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/display/with_xvfb.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/windows/speech_test.sh $<TARGET_FILE:kelmot>
+            $<TARGET_FILE:post_message> ${KELMOT_BOARD_READER} ${KELMOT_WINE_PREFIXES}
+            $<TARGET_FILE:sapi_stand_in>)

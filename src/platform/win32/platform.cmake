@@ -23,6 +23,7 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/message_box.cpp
     ${KELMOT_PLATFORM_DIR}/messages.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_messages.cpp
+    ${KELMOT_PLATFORM_DIR}/sapi_voice.cpp
     ${KELMOT_PLATFORM_DIR}/speech.cpp
     ${KELMOT_PLATFORM_DIR}/window_procedure.cpp)
 set(KELMOT_WINDOW_LIBRARIES user32 gdi32 winmm OpenGL::GL)
