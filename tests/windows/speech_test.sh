@@ -27,25 +27,26 @@ Serve() {
 }
 Said() { if [[ -e speech.txt ]]; then wc -l <speech.txt; else echo 0; fi; }
 
-# Starts the game in a new game folder, plays Down on the menu and closes it:
-# it ends with 0, having said nothing and shown no message box.
+# Starts the game in a new game folder with $@ (StartGame or StartGameTraced),
+# plays Down on the menu and closes it: it ends with 0, having said nothing and
+# shown no message box.
 PlaySilent() {
     NewGameFolder 0 0 0
-    StartGame
+    "$@"
     FocusGame
     MenuSettled
     MenuPress Down
     [[ -z "$(WindowId Error)" ]] || Fail "a message box appeared"
     RequestClose
     ExpectExit 0
-    ExpectStandardError
     [[ ! -e speech.txt ]] || Fail "the voice was asked to say: $(cat speech.txt)"
 }
 
 Serve "$("$wine" winepath -w "$standIn" | tr -d '\r')"
 
-echo "- no screen reader, no KELMOT_SPEECH: no voice is made"
-PlaySilent
+echo "- no screen reader, no KELMOT_SPEECH: no voice is made, the voice's library never loaded"
+PlaySilent StartGameTraced loaddll
+! grep -i 'Loaded L".*sapi' stderr.txt || Fail "the voice's library was loaded"
 
 echo "- KELMOT_SPEECH=1: the menus and a two-player game, said as played"
 export KELMOT_SPEECH=1
@@ -74,6 +75,7 @@ python3 "$sourceDir/tests/e2e/judge_speech.py" "$play" speech.txt || Fail "recor
 
 echo "- KELMOT_SPEECH=1 with no voice to be had: the game plays on, silent"
 Serve 'C:\windows\system32\no-such-voice.dll'
-PlaySilent
+PlaySilent StartGame
+ExpectStandardError
 
 Finish
