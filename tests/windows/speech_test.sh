@@ -21,9 +21,10 @@ readonly play=$sourceDir/tests/e2e/spoken_play.txt
 # (HKCU\Software\Classes) is not looked at.
 readonly server='HKLM\Software\Classes\CLSID\{96749377-3391-11D2-9EE3-00C04F797396}\InprocServer32'
 Serve() {
-    "$wine" reg add "$server" /ve /d "$1" /f >/dev/null 2>&1 &&
-        "$wine" reg add "$server" /v ThreadingModel /d Both /f >/dev/null 2>&1 ||
+    if ! "$wine" reg add "$server" /ve /d "$1" /f >/dev/null 2>&1 ||
+        ! "$wine" reg add "$server" /v ThreadingModel /d Both /f >/dev/null 2>&1; then
         Fail "the voice's server could not be registered"
+    fi
 }
 Said() { if [[ -e speech.txt ]]; then wc -l <speech.txt; else echo 0; fi; }
 
