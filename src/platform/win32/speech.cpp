@@ -108,7 +108,7 @@ void StartSpeech() {
 }
 
 void SpeakSentence(const char* sentence, SpeechKind kind) {
-    if (speech.thread == nullptr) return;
+    if (speech.thread == nullptr || sentence == nullptr) return;
     AcquireSRWLockExclusive(&speech.lock);
     if (!speech.voiceFailed) {
         if (kind == SpeechKind::result) {
