@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The game for a player with a screen reader, in headless chromium, judged by
 # what the browser gives screen readers: the start-up dialog and the game's
-# message box named, described and holding the focus; the canvas an
-# application named with the game's keys, with the focus; and the play by ear
-# of tests/e2e/spoken_play.txt, each key held until a sentence comes to one of
-# the page's live regions (the polite one "passing", the assertive one
-# "result"), judged by judge_speech.py.
+# message box named, described and holding the focus, and the game's end told
+# by the focused button; the canvas an application named with the game's keys,
+# with the focus; and the play by ear of tests/e2e/spoken_play.txt, each key
+# held until a sentence comes to one of the page's live regions (the polite
+# one "passing", the assertive one "result"), judged by judge_speech.py.
 # Usage: spoken_test.sh PAGE_FOLDER BOARD_READER
 page=$(realpath "$1")
 reader=$(realpath "$2")
@@ -25,7 +25,7 @@ ExpectNode() {
     grep -Eqx "$1" ax.txt || Fail "no node $1 for screen readers; they have: $(grep -v '^generic||' ax.txt | tr '\n' ' ')"
 }
 
-echo "- the start-up dialog and the game's box: named, described, with the focus"
+echo "- the start-up dialog, the game's box and its end: named, described, with the focus"
 NewPageFolder 0 0 0
 prefs=$(cat prefs.txt)
 StorePrefs "$(sed 's/^configpanel=0/configpanel=1/' prefs.txt)"
@@ -40,6 +40,7 @@ ExpectNode 'alertdialog\|Error\|Loading Textures Failed\|False'
 ExpectNode 'button\|OK\|\|True'
 AnswerErrorBox
 ExpectExit 0
+ExpectNode 'button\|Play again\|Kelmot has ended\.\|True'
 
 echo "- the canvas: an application named with the keys, with the focus"
 cp "$sourceDir/Data/stars.bmp" Data/
@@ -51,8 +52,11 @@ ExpectNode 'application\|[^|]*Arrow keys[^|]*Enter[^|]*1 to 9[^|]*R:[^|]*Escape[
 echo "- the play by ear, each key held until the page says something"
 while IFS=$'\t' read -r key _; do
     [[ -z "$key" || "$key" == \#* ]] && continue
-    count=$(SaidCount)
-    [[ "$key" == start ]] && count=0 || KeyDown "$key"
+    count=0
+    if [[ "$key" != start ]]; then
+        count=$(SaidCount)
+        KeyDown "$key"
+    fi
     for _ in $(seq 100); do
         (($(SaidCount) > count)) && break
         sleep 0.1
