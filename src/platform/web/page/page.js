@@ -61,9 +61,9 @@ const kelmotPage = (() => {
   // is called with. A dialog that may be dismissed (a message box) is finished
   // by however the browser closes it; one that may not (the start-up dialog)
   // comes back when the browser closes it, and Escape does nothing there.
-  // start sets the dialog going and gives what its Enter does.
-  // The focus goes back where it was when it is finished (the game's canvas,
-  // for a screen reader to pass the keys to the game again).
+  // start sets the dialog going and gives what its Enter does. Once it is
+  // finished, the focus goes back where it was (the game's canvas, for a screen
+  // reader to pass the keys to the game again).
   function runModal(dialog, dismissable, start) {
     return new Promise((resolve) => {
       let finished = false;
@@ -578,6 +578,8 @@ const kelmotPage = (() => {
       return glyphSets.get(emPixels).get(character);
     },
 
+    // A sentence of the game's, for screen readers (say above); and silence,
+    // at the game's end.
     say,
     fallSilent,
 
