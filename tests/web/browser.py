@@ -47,6 +47,9 @@ Commands:
                       PNG picture; answers the canvas's own size
   page FILE           save the whole page as a PNG picture
   js EXPRESSION       the value of a JavaScript expression on the page
+  ax                  the page's accessibility tree as screen readers get it
+                      (DevTools'): each node not left out, as
+                      [ROLE, NAME, DESCRIPTION, FOCUSED]
   errors              the game's lines on standard error so far
   console             every line of the page's console so far
   cursor              how many pixels of the X display's pointer show (window)
@@ -433,6 +436,13 @@ def main():
                     answer = driver.save_screenshot(argument)
                 elif command == 'js':
                     answer = driver.execute_script('return ' + argument)
+                elif command == 'ax':
+                    value = lambda node, key: node.get(key, {}).get('value', '')
+                    answer = [[value(node, 'role'), value(node, 'name'), value(node, 'description'),
+                               any(p['name'] == 'focused' and p['value'].get('value')
+                                   for p in node.get('properties', []))]
+                              for node in driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+                              if not node.get('ignored')]
                 elif command == 'errors':
                     collect()
                     answer = errors

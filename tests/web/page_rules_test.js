@@ -1,6 +1,6 @@
 // The page's rules apart from the browser, under node: the screen the game is
-// told of (page.js) and the files the service worker answers with (sw.js), both
-// as built.
+// told of and how it puts what it says in the page's live regions (page.js),
+// and the files the service worker answers with (sw.js), both as built.
 // Usage: node page_rules_test.js PAGE_FOLDER
 'use strict';
 const assert = require('node:assert');
@@ -55,4 +55,39 @@ test('the worker answers for the page\'s own files in its folder, and nothing el
   assert.strictEqual(answer(root + 'page.js', root), 'page.js');
   assert.strictEqual(answer(root + 'other/', root), null);
   assert.strictEqual(answer(root + 'other/index.html', root), null);
+});
+
+test('what the game says: the region emptied, then the latest sentence; results apart', (t) => {
+  t.mock.timers.enable({apis: ['setTimeout']});
+  // Each region keeps every text put in it, as a screen reader is told of them.
+  const regions = {};
+  for (const id of ['kelmot-speech-passing', 'kelmot-speech-result']) {
+    const written = [];
+    regions[id] = {written, set textContent(text) { written.push(text); }};
+  }
+  global.document = {getElementById: (id) => regions[id] || null};
+  t.after(() => delete global.document);
+  const passing = regions['kelmot-speech-passing'].written;
+  const result = regions['kelmot-speech-result'].written;
+  // The same sentence twice is emptied between, so that it is read twice.
+  page.say('Centre, empty.', false);
+  t.mock.timers.tick(1000);
+  page.say('Centre, empty.', false);
+  t.mock.timers.tick(1000);
+  assert.deepStrictEqual(passing, ['', 'Centre, empty.', '', 'Centre, empty.']);
+  // A result, then cells in quick succession: the result stays whole, and of the
+  // cells only the last is put there.
+  passing.length = 0;
+  page.say('Player1 Wins!', true);
+  page.say('Top left, empty.', false);
+  page.say('Top centre, X.', false);
+  t.mock.timers.tick(1000);
+  assert.deepStrictEqual(result, ['', 'Player1 Wins!']);
+  assert.deepStrictEqual(passing, ['', '', 'Top centre, X.']);
+  // At the end, what waits is dropped and both regions are emptied.
+  page.say('New Game VS. Computer', false);
+  page.fallSilent();
+  t.mock.timers.tick(1000);
+  assert.deepStrictEqual(passing.slice(3), ['', '']);
+  assert.deepStrictEqual(result.slice(2), ['']);
 });

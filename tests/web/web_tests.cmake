@@ -32,7 +32,7 @@ add_test(NAME web.page_rules
 # shots of the canvas.
 include(e2e/board_reader.cmake)
 
-foreach(script frame gamepad host page play pointer window)
+foreach(script frame gamepad host page play pointer spoken window)
     add_test(NAME web.e2e.${script}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/web/${script}_test.sh ${CMAKE_BINARY_DIR}
                 ${KELMOT_BOARD_READER})

@@ -61,13 +61,18 @@ const kelmotPage = (() => {
   // is called with. A dialog that may be dismissed (a message box) is finished
   // by however the browser closes it; one that may not (the start-up dialog)
   // comes back when the browser closes it, and Escape does nothing there.
-  // start sets the dialog going and gives what its Enter does.
+  // start sets the dialog going and gives what its Enter does. Once it is
+  // finished, the focus goes back where it was (the game's canvas, for a screen
+  // reader to pass the keys to the game again).
   function runModal(dialog, dismissable, start) {
     return new Promise((resolve) => {
       let finished = false;
+      const before = document.activeElement;
       const finish = (value) => {
         finished = true;
         dialog.close();
+        if (before && before !== document.body && before.isConnected) before.focus({preventScroll: true});
+        else if ($('kelmot-window')) $('kelmot-window').focus({preventScroll: true});
         resolve(value);
       };
       // A close event comes after the closing, and may find the same dialog
@@ -139,6 +144,36 @@ const kelmotPage = (() => {
       console.warn('kelmot: the screen may sleep:', refused.message);
     });
   }
+
+  // What the game says for a player who listens, in the page's two live
+  // regions, hidden from sight: rows, cells and moves in the polite one, which
+  // a screen reader reads once it has finished what it is saying; results in
+  // the assertive one, which it reads at once, and which no later cell can cut
+  // off. A sentence empties its region at once and fills it a moment later,
+  // once the browser has told the reader of the empty region, so that the same
+  // sentence twice in a row is read twice; one that comes meanwhile takes the
+  // place of the one waiting, and nothing stale is left to be read.
+  const sayDelay = 100;
+  const sayTimers = new Map();
+  function say(sentence, result) {
+    const region = $(result ? 'kelmot-speech-result' : 'kelmot-speech-passing');
+    if (!region) return;
+    clearTimeout(sayTimers.get(region));
+    region.textContent = '';
+    sayTimers.set(region, setTimeout(() => region.textContent = sentence, sayDelay));
+  }
+  function fallSilent() {
+    for (const timer of sayTimers.values()) clearTimeout(timer);
+    sayTimers.clear();
+    for (const id of ['kelmot-speech-passing', 'kelmot-speech-result']) {
+      if ($(id)) $(id).textContent = '';
+    }
+  }
+
+  // The canvas's name for screen readers, which names the game's keys: as an
+  // application, it has the keys a screen reader would otherwise keep.
+  const canvasLabel = 'Kelmot. Arrow keys and Enter: move and choose. Keypad 1 to 9: ' +
+    'place a mark. R: reset. Escape: leave a game.';
 
   // The rows the game leaves free for the bar, in device pixels.
   const barRows = 56;
@@ -442,8 +477,13 @@ const kelmotPage = (() => {
       canvas.id = 'kelmot-window';
       canvas.width = width;
       canvas.height = height;
+      canvas.setAttribute('role', 'application');
+      canvas.setAttribute('aria-label', canvasLabel);
+      canvas.tabIndex = 0;
       followPointer(canvas);
       place.appendChild(canvas);
+      // The keyboard's focus, unless a box has it.
+      if (!document.querySelector('dialog[open]')) canvas.focus({preventScroll: true});
       fitPage();
       keepScreenAwake();
       return true;
@@ -537,6 +577,11 @@ const kelmotPage = (() => {
       if (!glyphSets.has(emPixels)) glyphSets.set(emPixels, drawGlyphSet(emPixels));
       return glyphSets.get(emPixels).get(character);
     },
+
+    // A sentence of the game's, for screen readers (say above); and silence,
+    // at the game's end.
+    say,
+    fallSilent,
 
     // "Exit": the game has ended; the page says so and offers to start again.
     gameEnded(exitCode) {
