@@ -18,6 +18,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "platform/linux/screen_reader.h"
@@ -94,10 +95,15 @@ void StartSpeech() {
     const char* choice = std::getenv("KELMOT_SPEECH");
     if (choice != nullptr && std::strcmp(choice, "0") == 0) return;
     mailbox = new Mailbox;
-    listening = true;
     // Until the thread knows, sentences wait in the mailbox: the first screen
-    // is said once a screen reader is found.
-    std::thread(Speak, choice != nullptr && std::strcmp(choice, "1") == 0).detach();
+    // is said once a screen reader is found. A thread that cannot be made
+    // leaves the game silent.
+    try {
+        std::thread(Speak, choice != nullptr && std::strcmp(choice, "1") == 0).detach();
+        listening = true;
+    } catch (const std::system_error&) {
+        mailbox->finished = true;
+    }
 }
 
 void SpeakSentence(const char* sentence, SpeechKind kind) {
