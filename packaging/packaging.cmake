@@ -92,6 +92,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, fonts-liberation2")
+# The speech client, which the game loads only to speak for a player with a
+# screen reader (or KELMOT_SPEECH=1); it plays on silently without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libspeechd2")
 set(CPACK_STRIP_FILES ON)
 # The same package from the same commit: every file, folder and the package's
 # own parts dated at the last commit, owned by root, folders with the same

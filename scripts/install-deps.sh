@@ -29,8 +29,10 @@ game=(g++ cmake ninja-build pkg-config make
 packaging=(dpkg-dev file)
 # Checking the package, its metadata and its menu entry (check_package.sh).
 packageChecks=(lintian appstream desktop-file-utils)
-# The Linux suite's own: GoogleTest, zlib to read the drawn icons back, pgrep.
-suite=(libgtest-dev zlib1g-dev procps)
+# The Linux suite's own: GoogleTest, zlib to read the drawn icons back, pgrep;
+# the speech client the game loads when it speaks, with python3 for the
+# stand-in speech server that records what it is asked to say.
+suite=(libgtest-dev zlib1g-dev procps libspeechd2 python3)
 # A display of a test's own (tests/display/): Xvfb with openbox; xdotool types,
 # x11-utils finds windows, x11-xserver-utils sets the keyboard and reads the
 # modes, ImageMagick takes and reads screenshots; another program (xlogo) to put

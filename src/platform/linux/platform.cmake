@@ -1,6 +1,7 @@
 # The Linux layer: SDL2 for the window, its events, display modes and message
 # boxes; XRandR for the monitors' modes on X; GTK 3 for the start-up dialog;
-# fontconfig and FreeType for the fonts' glyphs; POSIX for files.
+# fontconfig and FreeType for the fonts' glyphs; POSIX for files; speech-
+# dispatcher's client and libdbus, loaded only when the game may speak.
 find_package(SDL2 REQUIRED)
 find_package(Threads REQUIRED)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
@@ -61,8 +62,10 @@ set(KELMOT_WINDOW_SOURCES
     ${KELMOT_PLATFORM_DIR}/monitor_change.cpp
     ${KELMOT_PLATFORM_DIR}/monitor_modes.cpp
     ${KELMOT_PLATFORM_DIR}/pointer_events.cpp
-    ${KELMOT_PLATFORM_DIR}/speech.cpp
+    ${KELMOT_PLATFORM_DIR}/screen_reader.cpp
     ${KELMOT_PLATFORM_DIR}/signal_watcher.cpp
+    ${KELMOT_PLATFORM_DIR}/speech.cpp
+    ${KELMOT_PLATFORM_DIR}/speech_dispatcher.cpp
     ${KELMOT_PLATFORM_DIR}/start_up_dialog.cpp
     ${KELMOT_PLATFORM_DIR}/window_events.cpp
     ${KELMOT_PLATFORM_DIR}/window_room.cpp
