@@ -54,8 +54,9 @@ installer=(nsis)
 # for its OpenGL and Liberation Serif in the place of Times New Roman),
 # GoogleTest built from its sources, the archive and the manifest read back.
 windowsTests=(wine64 wine libgl1-mesa-dri fonts-liberation2 googletest unzip libxml2-utils)
-# The browser's game: emscripten (with node and python3).
-web=(cmake ninja-build make emscripten)
+# The browser's game: emscripten (with node and python3), and terser, which
+# shrinks the page's scripts.
+web=(cmake ninja-build make emscripten node-terser)
 # Its tests: GoogleTest built from its sources, and headless chromium driven
 # through selenium.
 browser=(chromium chromium-driver python3-selenium)

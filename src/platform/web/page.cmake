@@ -74,9 +74,24 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sw.js
 file(READ ${KELMOT_PAGE_DIR}/page.css KELMOT_PAGE_STYLE)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KELMOT_PAGE_DIR}/page.css)
 configure_file(${KELMOT_PAGE_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
-foreach(file page.js manifest.webmanifest)
-    configure_file(${KELMOT_PAGE_DIR}/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
-endforeach()
+configure_file(${KELMOT_PAGE_DIR}/manifest.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest
+    COPYONLY)
+# The scripts travel shrunk (Debian's terser), on a slow connection the larger
+# part of what the game waits for; a Debug build keeps them as written.
+if(CMAKE_BUILD_TYPE STREQUAL "Debug")
+    configure_file(${KELMOT_PAGE_DIR}/page.js ${CMAKE_BINARY_DIR}/page.js COPYONLY)
+else()
+    find_program(KELMOT_NODE node REQUIRED)
+    set(KELMOT_MINIFY ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs ${KELMOT_NODE}
+        ${KELMOT_PLATFORM_DIR}/minify_script.js)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/page.js
+        COMMAND ${KELMOT_MINIFY} ${KELMOT_PAGE_DIR}/page.js ${CMAKE_BINARY_DIR}/page.js
+        DEPENDS ${KELMOT_PAGE_DIR}/page.js ${KELMOT_PLATFORM_DIR}/minify_script.js
+        VERBATIM)
+    add_custom_command(TARGET kelmot POST_BUILD
+        COMMAND ${KELMOT_MINIFY} ${CMAKE_BINARY_DIR}/kelmot.js ${CMAKE_BINARY_DIR}/kelmot.js
+        VERBATIM)
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/resources/banner.bmp ${CMAKE_BINARY_DIR}/banner.bmp COPYONLY)
 foreach(picture ${KELMOT_PICTURES})
     configure_file(${PROJECT_SOURCE_DIR}/${picture} ${CMAKE_BINARY_DIR}/${picture} COPYONLY)
