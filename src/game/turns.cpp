@@ -12,11 +12,9 @@ namespace {
 constexpr int keypadKeys[9] = {vkNumpad7, vkNumpad8, vkNumpad9, vkNumpad4, vkNumpad5,
                                vkNumpad6, vkNumpad1, vkNumpad2, vkNumpad3};
 
-// Player one has the X's (value 1) when player1xoro is set; otherwise player two does.
 CellValue MarkOfPlayerToMove() {
-    const bool playerOne = turnFlag == 1;
-    const bool playerOneHasX = settings.player1xoro != 0;
-    return playerOne == playerOneHasX ? markOne : markFive;
+    if (turnFlag == 1) return PlayerOneMark();
+    return PlayerOneMark() == markOne ? markFive : markOne;
 }
 
 // Each key is looked at once per frame; a key held against the edge of the board
@@ -92,6 +90,12 @@ void MakeMoves(KeyTable& keys) {
 
 } // namespace
 
+CellValue PlayerOneMark() {
+    // In a two-player game value 1 belongs to whoever has the X's.
+    if (screenFlags.twoPlayerGame) return settings.player1xoro != 0 ? markOne : markFive;
+    return markOne;
+}
+
 bool PlayerOneMovesFirst() {
     if (screenFlags.twoPlayerGame) return settings.whofirst == 0;
     return settings.gofirst != 0;
@@ -129,9 +133,16 @@ void ResetGame() {
     turnFlag = PlayerOneMovesFirst();
 }
 
+int32_t CellUnderCursor() {
+    const int32_t column = cursor.x < 0.0f ? 0 : cursor.x == 0.0f ? 1 : 2;
+    const int32_t row = cursor.y < 1.0f ? 2 : cursor.y == 1.0f ? 1 : 0;
+    return row * 3 + column;
+}
+
 void DeriveCursorCell() {
-    cursor.column = cursor.x < 0.0f ? 0 : cursor.x == 0.0f ? 1 : 2;
-    cursor.row = cursor.y < 1.0f ? 2 : cursor.y == 1.0f ? 1 : 0;
+    const int32_t cell = CellUnderCursor();
+    cursor.column = cell % 3;
+    cursor.row = cell / 3;
 }
 
 void StartGame(uint8_t twoPlayers) {

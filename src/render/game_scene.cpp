@@ -223,9 +223,8 @@ const char* OutcomeText(GameResult result) {
     if (result == 3) return "Tie!";
     if (result != 1 && result != 2) return nullptr;
     if (!screenFlags.twoPlayerGame) return result == 1 ? "You Win!" : "The Computer Wins!";
-    // Value 1 belongs to whoever has the X's.
-    const bool playerOneHasX = settings.player1xoro != 0;
-    return (result == 1) == playerOneHasX ? "Player1 Wins!" : "Player2 Wins!";
+    const CellValue winner = result == 1 ? markOne : markFive;
+    return winner == PlayerOneMark() ? "Player1 Wins!" : "Player2 Wins!";
 }
 
 bool OneShowsAsX() { return screenFlags.twoPlayerGame || settings.xoro != 0; }

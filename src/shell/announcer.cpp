@@ -1,6 +1,5 @@
 #include "shell/announcer.h"
 
-#include <cmath>
 #include <string>
 
 #include "game/board.h"
@@ -10,7 +9,6 @@
 #include "platform/speech.h"
 #include "render/game_scene.h"
 #include "render/menus.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -34,13 +32,6 @@ constexpr const char* cellNames[9] = {
     "middle right", "bottom left", "bottom centre", "bottom right",
 };
 
-// Whether player one (the person, against the computer) owns a mark of value.
-bool PlayerOneOwns(CellValue value) {
-    if (!screenFlags.twoPlayerGame) return value == markOne;
-    // Value 1 belongs to whoever has the X's.
-    return (value == markOne) == (settings.player1xoro != 0);
-}
-
 const char* PlayerName(bool playerOne) {
     if (!screenFlags.twoPlayerGame) return playerOne ? "You" : "The Computer";
     return playerOne ? "Player1" : "Player2";
@@ -58,14 +49,12 @@ std::string Capitalised(std::string text) {
     return text;
 }
 
-// Who moves first and with which mark: player one holds value 1 against the
-// computer, and in a two-player game whichever value the X's are.
+// Who moves first and with which mark.
 std::string GameStart() {
     const bool twoPlayers = screenFlags.twoPlayerGame != 0;
-    const CellValue playerOneMark = twoPlayers && settings.player1xoro == 0 ? markFive : markOne;
     std::string text = twoPlayers ? "New Two Player Game. Player1 has the "
                                   : "New Game VS. Computer. You have the ";
-    text += MarkName(playerOneMark);
+    text += MarkName(PlayerOneMark());
     text += "'s. ";
     const bool playerOneFirst = PlayerOneMovesFirst();
     text += PlayerName(playerOneFirst);
@@ -80,7 +69,7 @@ std::string CellSentence(int32_t cell) {
 }
 
 std::string MarkSentence(int32_t cell) {
-    const bool playerOne = PlayerOneOwns(board[cell]);
+    const bool playerOne = board[cell] == PlayerOneMark();
     return std::string(PlayerName(playerOne)) + " placed " + MarkName(board[cell]) + " at " +
            cellNames[cell] + ".";
 }
@@ -97,16 +86,12 @@ Heard Look() {
     now.board = board;
     // From where the cursor stands, which is where the next frame draws it
     // (the cell it was last drawn on lags a frame behind a move).
-    if (ArrowKeysInForce())
-        now.cursorCell = int32_t(std::lround((5.0f - cursor.y) / 4.0f)) * 3 +
-                         int32_t(std::lround((cursor.x + 5.0f) / 5.0f));
+    if (ArrowKeysInForce()) now.cursorCell = CellUnderCursor();
     now.result = JudgeBoard();
     return now;
 }
 
 } // namespace
-
-void ForgetAnnouncements() { heard = Heard{}; }
 
 void AnnounceChanges() {
     const Heard now = Look();

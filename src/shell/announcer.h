@@ -9,6 +9,3 @@
 // Looks at the game after a frame has been drawn and says what changed since
 // the last look. The first look says the screen shown.
 void AnnounceChanges();
-
-// Forgets what was said: the next look says the screen shown afresh.
-void ForgetAnnouncements();
