@@ -54,14 +54,19 @@ Browser click kelmot-retry >/dev/null
 FocusGame
 
 echo "- kelmot.wasm.gz damaged and kelmot.wasm broken off: said; whole, the plain file plays"
+echo "  (and a picture's damaged gzipped copy, expanded off the page's thread, gives way to its plain file)"
 head -c 20000 "$page/kelmot.wasm.gz" >kelmot.wasm.gz
+head -c 9000 "$page/Data/stars.bmp.gz" >Data/stars.bmp.gz
 Browser host cut=/kelmot.wasm >/dev/null
 StartGame
 ExpectFailure kelmot.wasm "the connection failed"
 Browser host >/dev/null
 Browser click kelmot-retry >/dev/null
 FocusGame
+WindowedViewport
 MenuSettled
+EnterGame
+WaitForBoard "........."
 
 echo "- a picture that stalls: said after ten seconds"
 Browser host stall=/Data/stars.bmp.gz >/dev/null

@@ -131,7 +131,7 @@ EM_JS(void, ForgetContextObjects, (), {
 
 // The pictures are in the game's folder (page/start.js).
 // clang-format off
-EM_ASYNC_JS(void, WaitForPictures, (), { await Module['kelmotPicturesIn']; });
+EM_ASYNC_JS(void, WaitForPictures, (), { await Module['kelmotPicturesIn'](); });
 // clang-format on
 
 } // namespace

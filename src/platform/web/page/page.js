@@ -265,20 +265,72 @@ const kelmotPage = (() => {
     }
   }
 
+  // Gzipped bytes expanded, on this thread; fails when they are damaged.
+  const expandHere = (packed) => new Response(new Response(packed).body
+    .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+
+  // The same in a worker that runs this script (the page's own address, as a
+  // strict Content-Security-Policy wants), which keeps the pictures'
+  // megabytes off the thread that draws the page and answers the player;
+  // on this thread where the worker cannot be had.
+  const ownAddress = typeof document == 'object' && document.currentScript ?
+    document.currentScript.src : null;
+  let expander = null, expansionCount = 0;
+  const expansions = new Map();
+  function startExpander() {
+    if (!ownAddress) return false;
+    try {
+      const worker = new Worker(ownAddress);
+      worker.onmessage = ({data}) => {
+        const [resolve, reject] = expansions.get(data.id);
+        expansions.delete(data.id);
+        if (data.error === undefined) resolve(data.bytes);
+        else reject(new Error(data.error));
+      };
+      // A worker that does not start (or stops) leaves its work here.
+      worker.onerror = (event) => {
+        event.preventDefault();
+        worker.terminate();
+        expander = false;
+        for (const [, [resolve, reject, waiting]] of expansions) expandHere(waiting).then(resolve, reject);
+        expansions.clear();
+      };
+      return worker;
+    } catch (refused) {
+      return false;
+    }
+  }
+  function expandOffThread(packed) {
+    if (expander === null) expander = startExpander();
+    if (!expander) return expandHere(packed);
+    return new Promise((resolve, reject) => {
+      const id = ++expansionCount;
+      expansions.set(id, [resolve, reject, packed]);
+      expander.postMessage({id, packed});
+    });
+  }
+
+  // In the worker: expands what the page sends, and sends it back.
+  function expandOnRequest() {
+    self.onmessage = ({data: {id, packed}}) => expandHere(packed).then(
+      (bytes) => self.postMessage({id, bytes}, [bytes]),
+      (error) => self.postMessage({id, error: error.message}));
+  }
+
   // The file name as the page's host has it, as fetchBytes gives it: its
-  // gzipped copy name.gz, expanded here, where the host has that and the
-  // browser can expand it (a host may also have expanded it already, sending it
-  // encoded); else, and once when the gzipped copy fails or is damaged, the
-  // file itself. A gzipped copy that stalls is not waited for twice.
-  async function fetchExpanded(name) {
+  // gzipped copy name.gz, expanded (by expand), where the host has that and
+  // the browser can expand it (a host may also have expanded it already,
+  // sending it encoded); else, and once when the gzipped copy fails or is
+  // damaged, the file itself. A gzipped copy that stalls is not waited for
+  // twice.
+  async function fetchExpanded(name, expand) {
     if (typeof DecompressionStream != 'function') return fetchBytes(name);
     try {
       const packed = await fetchBytes(name + '.gz');
       if (packed) {
         const magic = new Uint8Array(packed, 0, Math.min(2, packed.byteLength));
         if (magic[0] != 0x1f || magic[1] != 0x8b) return packed;
-        return await new Response(new Response(packed).body
-          .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+        return await expand(packed);
       }
     } catch (error) {
       if (error.kelmotReason && error.kelmotReason.startsWith('nothing came')) throw error;
@@ -297,11 +349,12 @@ const kelmotPage = (() => {
     $('kelmot-retry').focus();
   }
 
-  // The file name, fetched as fetchExpanded does; a failure is shown, and the
-  // promise then never settles. A missing file is null where that may be
-  // (the pictures, which the game reports itself), shown otherwise.
-  function load(name, missingShown) {
-    return fetchExpanded(name).then((bytes) => {
+  // The file name, fetched as fetchExpanded does, expanded by expand (this
+  // thread's, unless said); a failure is shown, and the promise then never
+  // settles. A missing file is null where that may be (the pictures, which the
+  // game reports itself), shown otherwise.
+  function load(name, missingShown, expand = expandHere) {
+    return fetchExpanded(name, expand).then((bytes) => {
       if (!bytes && missingShown) throw failure('the host has no such file');
       return bytes;
     }).catch((error) => {
@@ -446,6 +499,16 @@ const kelmotPage = (() => {
     return [Math.round(box.width * ratio), Math.round(box.height * ratio)];
   }
 
+  // The game's pictures, each [name, its bytes to come], fetched the first
+  // time they are asked for.
+  let pictureNames = [], pictureFetches = null;
+  function fetchPictures() {
+    if (!pictureFetches) {
+      pictureFetches = pictureNames.map((name) => [name, load(name, false, expandOffThread)]);
+    }
+    return pictureFetches;
+  }
+
   // Whether the browser can show an element full screen (iPhones cannot).
   const hasFullscreen = () => typeof document == 'object' && !!document.fullscreenEnabled &&
     typeof Element.prototype.requestFullscreen == 'function';
@@ -548,9 +611,13 @@ const kelmotPage = (() => {
 
     // The start-up dialog, its controls as the bits say (0-3 the resolutions,
     // 4 "16 bit", 5 "32 bit", 6 "Fullscreen?"); resolves with the bits at OK.
+    // Half a second after it is on the screen, the game's pictures are
+    // fetched while the player reads it; the dialog's own first frame has the
+    // processor and the connection to itself.
     runDialog(checked) {
       const dialog = $('kelmot-dialog');
       if (!dialog) return Promise.resolve(-1);
+      requestAnimationFrame(() => setTimeout(fetchPictures, 500));
       const controls = ['res-0', 'res-1', 'res-2', 'res-3', 'depth-16', 'depth-32', 'fullscreen']
         .map((id) => $('kelmot-dialog-' + id));
       controls.forEach((control, bit) => control.checked = (checked >> bit & 1) == 1);
@@ -591,17 +658,20 @@ const kelmotPage = (() => {
       $('kelmot-again').focus();
     },
 
-    // Starts the game: its code, its pictures (under Data/, as named) and the
-    // dialog's banner are fetched at once; the game starts once its code is
-    // in, and reads the pictures from its folder once its window is open
-    // (start.js). What cannot be loaded is said in the page (showFailure).
-    // Gives the game's Module.
+    // Starts the game: its code and the dialog's banner are fetched at once;
+    // the game starts once its code is in. Its pictures (under Data/, as
+    // named) are fetched while the start-up dialog is shown, or once the game
+    // asks for them, whichever comes first: on a slow connection they would
+    // otherwise share it with the code that shows the dialog. The game reads
+    // them from its folder once its window is open (start.js). What cannot be
+    // loaded is said in the page (showFailure). Gives the game's Module.
     start(pictures) {
+      pictureNames = pictures;
       openStorageEarly();
       followPlace();
       const wasm = load('kelmot.wasm', true);
       const module = {
-        kelmotPictures: pictures.map((name) => [name, load(name, false)]),
+        kelmotPictures: fetchPictures,
         instantiateWasm(imports, done) {
           wasm.then((bytes) => WebAssembly.instantiate(bytes, imports))
             .then((made) => done(made.instance, made.module),
@@ -656,12 +726,16 @@ const kelmotPage = (() => {
     },
 
     screenFor,
+    expandOnRequest,
   };
 })();
 
-// Under node (the tests), the page's rules alone; in the page, the game.
+// Under node (the tests), the page's rules alone; in the page's worker, the
+// expansion of its pictures; in the page, the game.
 if (typeof module == 'object') {
   module.exports = kelmotPage;
+} else if (typeof document != 'object') {
+  kelmotPage.expandOnRequest();
 } else {
   var Module = kelmotPage.start(JSON.parse(document.getElementById('kelmot-game').dataset.pictures));
 }

@@ -49,11 +49,13 @@ Module['preRun'] = (Module['preRun'] || []).concat(function () {
     }
   });
 
-  // The pictures, fetched by the page (page.js) since it opened: the game
-  // starts meanwhile, and waits for them once its window is open
-  // (game_window.cpp).
+  // The pictures, fetched by the page (page.js) from when its start-up dialog
+  // shows, or from when the game first waits for them, once its window is
+  // open (game_window.cpp); written into the folder once.
   // One the server does not have is simply not there, as a missing file.
-  Module['kelmotPicturesIn'] = Promise.all(Module['kelmotPictures'].map(([name, fetched]) => fetched
-    .then((bytes) => { if (bytes) FS.writeFile(folder + '/' + name, new Uint8Array(bytes)); })
-    .catch((error) => console.error('kelmot: ' + name + ' could not be fetched:', error))));
+  let picturesIn = null;
+  Module['kelmotPicturesIn'] = () => picturesIn = picturesIn ||
+    Promise.all(Module['kelmotPictures']().map(([name, fetched]) => fetched
+      .then((bytes) => { if (bytes) FS.writeFile(folder + '/' + name, new Uint8Array(bytes)); })
+      .catch((error) => console.error('kelmot: ' + name + ' could not be fetched:', error))));
 });
