@@ -212,7 +212,7 @@ def main():
     print('Download: what the first visit fetches (the service worker fetches the same again)')
     total = 0
     names = ['index.html', 'page.js', 'manifest.webmanifest', 'icons/kelmot-48.png',
-             'kelmot.js', 'kelmot.wasm.gz', 'banner.bmp.gz']
+             'kelmot.js', 'kelmot.wasm.gz', 'banner.png']
     names += sorted(glob.glob('Data/*.gz', root_dir=page))
     for name in names:
         size = os.path.getsize(os.path.join(page, name))

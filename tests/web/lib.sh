@@ -53,7 +53,7 @@ NewPageFolder() {
     # Not the service worker, whose cache would serve the next folder's page
     # from this one's; Data/ as the tests spoil it, plain pictures only.
     cp -r "$page"/index.html "$page"/page.js "$page"/manifest.webmanifest \
-        "$page"/icons "$page"/banner.bmp* "$page"/kelmot.js* "$page"/kelmot.wasm* .
+        "$page"/icons "$page"/banner.png "$page"/kelmot.js* "$page"/kelmot.wasm* .
     Browser serve "$PWD" >/dev/null
     StorePrefs "$(cat prefs.txt)"
 }

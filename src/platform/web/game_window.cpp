@@ -21,8 +21,13 @@ namespace {
 constexpr const char* canvasSelector = "#kelmot-window";
 
 // The screen the page tells the game of (page.js); 0 x 0 without the page.
+// Asked as the game starts, after the browser has had its turn: the start of
+// the game's code and the game's own start are then two short tasks of the
+// page, not one long one that holds up its drawing and the player's input on a
+// slow phone.
 // clang-format off
-EM_JS(void, PageSize, (int32_t* width, int32_t* height), {
+EM_ASYNC_JS(void, PageSize, (int32_t* width, int32_t* height), {
+    await new Promise((resolve) => setTimeout(resolve, 0));
     const size = typeof kelmotPage == 'object' ? kelmotPage.screenSize() : [0, 0];
     HEAP32[width >> 2] = size[0];
     HEAP32[height >> 2] = size[1];
@@ -167,7 +172,8 @@ int32_t OpenGameWindow(GameWindow* window) {
     ListenToPage(window);
 
     // The game reads its pictures as soon as its window is open; the page
-    // has been fetching them while the window and its context were made.
+    // has been fetching them since its start-up dialog showed, or at least
+    // while the window and its context were made.
     WaitForPictures();
     WindowOpened(window);
     return 1;

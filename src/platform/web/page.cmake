@@ -36,7 +36,7 @@ endforeach()
 # (NAME.gz beside NAME) and expands them itself. Not kelmot.js, which the page
 # runs as a script of its own address, so that it runs under a strict
 # Content-Security-Policy (no script made from text).
-set(KELMOT_PACKED_FILES banner.bmp kelmot.wasm ${KELMOT_PICTURES})
+set(KELMOT_PACKED_FILES kelmot.wasm ${KELMOT_PICTURES})
 find_program(KELMOT_GZIP gzip REQUIRED)
 set(KELMOT_PACKED)
 foreach(file ${KELMOT_PACKED_FILES})
@@ -56,7 +56,7 @@ endforeach()
 # What a visit fetches, which the service worker keeps for play without the
 # network, in a cache named after a hash of these files (stamp_worker.py).
 set(KELMOT_PAGE_FILES index.html page.js manifest.webmanifest icons/kelmot-48.png kelmot.js
-    ${KELMOT_PACKED})
+    banner.png ${KELMOT_PACKED})
 # kelmot.js comes through the kelmot target, as in the archive below.
 set(KELMOT_PAGE_FILE_PATHS)
 foreach(file ${KELMOT_PAGE_FILES})
@@ -92,7 +92,12 @@ else()
         COMMAND ${KELMOT_MINIFY} ${CMAKE_BINARY_DIR}/kelmot.js ${CMAKE_BINARY_DIR}/kelmot.js
         VERBATIM)
 endif()
-configure_file(${PROJECT_SOURCE_DIR}/resources/banner.bmp ${CMAKE_BINARY_DIR}/banner.bmp COPYONLY)
+# The dialog's banner as PNG, a picture the browser fetches and shows itself.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/banner.png
+    COMMAND Python3::Interpreter ${KELMOT_PLATFORM_DIR}/pack_png.py
+            ${PROJECT_SOURCE_DIR}/resources/banner.bmp ${CMAKE_BINARY_DIR}/banner.png
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/banner.bmp ${KELMOT_PLATFORM_DIR}/pack_png.py
+    VERBATIM)
 foreach(picture ${KELMOT_PICTURES})
     configure_file(${PROJECT_SOURCE_DIR}/${picture} ${CMAKE_BINARY_DIR}/${picture} COPYONLY)
 endforeach()
@@ -102,7 +107,7 @@ set(KELMOT_WEB_ARCHIVE ${CMAKE_BINARY_DIR}/${KELMOT_WEB_NAME}.zip)
 set(KELMOT_WEB_STAGE ${CMAKE_BINARY_DIR}/web-archive)
 # kelmot.wasm comes with kelmot.js, the link's own output, through the kelmot
 # target: named as a file here, a new build folder would have no rule for it.
-set(KELMOT_WEB_FILES index.html page.js manifest.webmanifest sw.js banner.bmp
+set(KELMOT_WEB_FILES index.html page.js manifest.webmanifest sw.js banner.png
     ${KELMOT_ICONS} ${KELMOT_PICTURES} ${KELMOT_PACKED})
 add_custom_command(OUTPUT ${KELMOT_WEB_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${KELMOT_WEB_STAGE}
@@ -112,7 +117,7 @@ add_custom_command(OUTPUT ${KELMOT_WEB_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/icons
             ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}/icons
     COMMAND ${CMAKE_COMMAND} -E copy index.html page.js manifest.webmanifest sw.js
-            banner.bmp banner.bmp.gz kelmot.js kelmot.wasm kelmot.wasm.gz
+            banner.png kelmot.js kelmot.wasm kelmot.wasm.gz
             ${KELMOT_WEB_STAGE}/${KELMOT_WEB_NAME}
     COMMAND ${CMAKE_COMMAND} -E chdir ${KELMOT_WEB_STAGE}
             ${CMAKE_COMMAND} -E tar cf ${KELMOT_WEB_ARCHIVE} --format=zip ${KELMOT_WEB_NAME}

@@ -531,10 +531,12 @@ const kelmotPage = (() => {
     },
 
     // The window: a canvas of width x height pixels, shown in the page below
-    // the bar, scaled to fit with its shape kept.
+    // the bar, scaled to fit with its shape kept. The game's pictures are
+    // fetched from here on at the latest, while the game makes its context.
     addWindow(width, height) {
       const place = $('kelmot-game');
       if (!place) return false;
+      fetchPictures();
       this.removeWindow();
       const canvas = document.createElement('canvas');
       canvas.id = 'kelmot-window';
@@ -658,13 +660,13 @@ const kelmotPage = (() => {
       $('kelmot-again').focus();
     },
 
-    // Starts the game: its code and the dialog's banner are fetched at once;
-    // the game starts once its code is in. Its pictures (under Data/, as
-    // named) are fetched while the start-up dialog is shown, or once the game
-    // asks for them, whichever comes first: on a slow connection they would
-    // otherwise share it with the code that shows the dialog. The game reads
-    // them from its folder once its window is open (start.js). What cannot be
-    // loaded is said in the page (showFailure). Gives the game's Module.
+    // Starts the game: its code is fetched at once, and the game starts once
+    // it is in. Its pictures (under Data/, as named) are fetched while the
+    // start-up dialog is shown, or once the game makes its window, whichever
+    // comes first: on a slow connection they would otherwise share it with the
+    // code that shows the dialog. The game reads them from its folder once its
+    // window is open (start.js). What cannot be loaded is said in the page
+    // (showFailure). Gives the game's Module.
     start(pictures) {
       pictureNames = pictures;
       openStorageEarly();
@@ -706,9 +708,6 @@ const kelmotPage = (() => {
       };
       code.src = 'kelmot.js';
       document.body.appendChild(code);
-      load('banner.bmp', false).then((bytes) => {
-        if (bytes) $('kelmot-banner').src = URL.createObjectURL(new Blob([bytes], {type: 'image/bmp'}));
-      });
       $('kelmot-retry').onclick = () => location.reload();
       keepOffline();
       for (const id of ['kelmot-message', 'kelmot-dialog']) keepKeys($(id));

@@ -50,7 +50,7 @@ Module['preRun'] = (Module['preRun'] || []).concat(function () {
   });
 
   // The pictures, fetched by the page (page.js) from when its start-up dialog
-  // shows, or from when the game first waits for them, once its window is
+  // shows, or from when the game's window is made, and waited for once it is
   // open (game_window.cpp); written into the folder once.
   // One the server does not have is simply not there, as a missing file.
   let picturesIn = null;
