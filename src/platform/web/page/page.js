@@ -84,6 +84,7 @@ const kelmotPage = (() => {
       };
       if (!dismissable) dialog.oncancel = (e) => e.preventDefault();
       dialog.showModal();
+      fitPage();
       followGamepads(dialog, start(finish), () => !finished);
     });
   }
@@ -179,16 +180,17 @@ const kelmotPage = (() => {
   const barRows = 56;
 
   // The page as it is shown now: the bar as high as the game leaves free in
-  // device pixels, whatever their size; the start-up dialog made smaller where
-  // it would not fit; and the canvas, which the style scales to fit, shown
-  // with its pixels kept sharp where it is scaled up (the glyphs are bitmaps,
-  // and the board's thin lines must not blur) and smoothed where it is scaled
-  // down (where they would drop out).
+  // device pixels, whatever their size; the start-up dialog, while it is open,
+  // made smaller where it would not fit (measured only then, so that the page's
+  // start forces no layout of its own); and the canvas, which the style scales
+  // to fit, shown with its pixels kept sharp where it is scaled up (the glyphs
+  // are bitmaps, and the board's thin lines must not blur) and smoothed where
+  // it is scaled down (where they would drop out).
   function fitPage() {
     const ratio = window.devicePixelRatio || 1;
     document.documentElement.style.setProperty('--bar-height', barRows / ratio + 'px');
     const dialog = $('kelmot-dialog');
-    if (dialog) {
+    if (dialog && dialog.open) {
       dialog.style.zoom = '';
       const box = dialog.querySelector('.body');
       const style = getComputedStyle(box);
