@@ -6,7 +6,9 @@ BUILD_DIR ?= build
 # Extra options for the CMake configure step, e.g. CMAKE_FLAGS=-DKELMOT_WERROR=ON
 CMAKE_FLAGS ?=
 # The tests get a real X display with software OpenGL, so drawing can be checked.
-XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+# -noreset: by default Xvfb resets when its last client leaves, and a test that
+# connects during the reset (the other job of -j2 just ended) finds no display.
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
 .PHONY: all build run test test-desktops test-sanitize install uninstall package windows \
 	windows-installer test-windows web run-web test-web linux-portable test-portable release fuzz \
