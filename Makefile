@@ -171,7 +171,8 @@ release:
 # are left out here.
 # Mesa and the X libraries keep a few allocations for the life of the process;
 # tests/lsan.supp names them so that only our own leaks count. The preloaded
-# library keeps Mesa's driver loaded until the leak check, so it can be named.
+# library keeps Mesa's driver and EGL library loaded until the leak check, so
+# their blocks can be named or stay reachable.
 SANITIZE_DIR ?= build-sanitize
 test-sanitize:
 	@scripts/install-deps.sh test-sanitize
