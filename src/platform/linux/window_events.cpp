@@ -27,14 +27,25 @@ void FullScreenRefused(GameWindow* window) {
     SDL_MaximizeWindow(window->window);
 }
 
+// A new size or state for the window. As it hides a minimised window, SDL's X11
+// video can report the maximised state again, after the minimising: a window
+// SDL holds hidden or minimised takes the size but still draws nothing, until
+// it is shown again.
+void WindowShownUnlessHidden(GameWindow* window, int32_t width, int32_t height) {
+    WindowShown(window, width, height);
+    if ((SDL_GetWindowFlags(window->window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0)
+        WindowMinimised(window);
+}
+
 void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         // The window manager is given its moment to place the window while
         // the game goes on (FullScreenPlaceRefused).
         if (window->fullscreenMode == 1) WatchFullScreenPlace();
-        WindowShown(window, event.data1, event.data2);
+        WindowShownUnlessHidden(window, event.data1, event.data2);
         break;
+    case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED: {
         if (window->fullscreenMode == 1 && event.event == SDL_WINDOWEVENT_RESTORED)
@@ -42,7 +53,7 @@ void HandleWindowEvent(GameWindow* window, const SDL_WindowEvent& event) {
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(window->window, &width, &height);
-        WindowShown(window, width, height);
+        WindowShownUnlessHidden(window, width, height);
         break;
     }
     case SDL_WINDOWEVENT_MINIMIZED:
